@@ -1,0 +1,181 @@
+#include "app/Programm.h"
+
+#include "app/Einstellungen.h"
+#include "platform/Plattform.h"
+#include "ui/Allgemein.h"
+#include "ui/Warten.h"
+
+namespace zaq {
+
+TProgramm::TProgramm() = default;
+TProgramm::~TProgramm() = default;
+
+std::vector<zaq::DateiFilter> TProgramm::Dateifilter() {
+  return {{"ZAQ-Mitgliederdateien", "*.zaq"},
+          {"Sicherungskopien", "*.~aq"},
+          {"Alle Dateien", "*"}};
+}
+
+void TProgramm::SetzeListe(std::unique_ptr<TZAQ> liste) {
+  FZAQ = std::move(liste);
+  ListeGewechselt();
+}
+
+bool TProgramm::Starten(const std::vector<std::string>& argumente) {
+  FZAQ.reset();
+  if (!argumente.empty()) {
+    if (DateiOeffnen(argumente.front()) != 1) mnuDateiNeuClick();
+    Warten().Schliessen();
+  } else {
+    Warten().Schliessen();
+    auto merken = LeseEinstellungZahl(esDateiMerken);
+    if (merken && *merken == 1) FOeffnenVorschlag = LeseEinstellung(esLetzteDatei);
+    if (DateiOeffnen("") != 1) mnuDateiNeuClick();
+  }
+  return true;
+}
+
+bool TProgramm::AenderungenSichern(Sichern art) {
+  WartenSchliessen schliessen;
+  if (!FZAQ) return true;
+  const std::string& f = FZAQ->FDateiname;
+  std::string frage;
+  switch (art) {
+    case Sichern::Neu:
+      frage = "Wollen Sie trotzdem mit dem Anlegen einer neuen Mitgliederliste fortfahren, wodurch Änderungen an " + f + " verloren gehen?";
+      break;
+    case Sichern::Oeffnen:
+      frage = "Wollen Sie trotzdem mit dem Öffnen einer vorhandenen Mitgliederliste fortfahren, wodurch Änderungen an " + f + " verloren gehen?";
+      break;
+    case Sichern::Beenden:
+      frage = "Wollen Sie trotzdem die Mitgliederverwaltung beenden, wodurch Änderungen an " + f + " verloren gehen?";
+      break;
+    case Sichern::BeendenAktualisierung:
+      frage = "Wollen Sie trotzdem die Mitgliederverwaltung beenden und die Aktualisierung durchführen, wodurch Änderungen an " + f + " verloren gehen?";
+      break;
+  }
+  if (!FZAQ->FGeaendert) return true;
+  return SichernOderFragen("Speichern der aktuell geöffneten Datei ist fehlgeschlagen. Sie können versuchen, die Datei evtl. unter einem anderen Namen abzuspeichern. " + frage);
+}
+
+bool TProgramm::SichernOderFragen(const std::string& frageBeiFehler) {
+  if (FZAQ->HatDateiname()) {
+    if (FZAQ->Speichern()) return true;
+    return Meldung(frageBeiFehler, MeldungsArt::Fehler, Knoepfe::JaNein, 2) == Antwort::Ja;
+  }
+  switch (Meldung("Die aktuelle Liste wurde verändert und ist noch nicht gespeichert. Speichern?",
+                  MeldungsArt::Frage, Knoepfe::JaNeinAbbrechen)) {
+    case Antwort::Ja: return SpeichernUnter(false) == 1;
+    case Antwort::Nein: return true;
+    default: return false;
+  }
+}
+
+void TProgramm::mnuDateiNeuClick() {
+  if (!AenderungenSichern(Sichern::Neu)) return;
+  FZAQ = TZAQ::CreateNeu(true, true);
+  ListeGewechselt();
+}
+
+int TProgramm::DateiOeffnen(const std::string& vorgabeName) {
+  WartenSchliessen schliessen;
+  if (!AenderungenSichern(Sichern::Oeffnen)) return 0;
+  std::string name = vorgabeName;
+  while (true) {
+    if (name.empty()) {
+      DateiDialog dialog{"Datei öffnen", Dateifilter(), FOeffnenVorschlag, "", 0};
+      FOeffnenVorschlag.clear();
+      auto gewaehlt = UI().DateiOeffnen(dialog);
+      if (!gewaehlt) return 0;
+      name = Trim(*gewaehlt);
+      if (name.empty()) return 0;
+    }
+    if (FZAQ && FZAQ->IstDatei(name)) {
+      Meldung("Diese Datei ist bereits geöffnet. Geben Sie eine andere Datei an!", MeldungsArt::Fehler);
+      name.clear();
+      continue;
+    }
+    break;
+  }
+  auto neu = TZAQ::CreateAusDatei(name);
+  if (!neu) return 2;
+  FZAQ = std::move(neu);
+  auto sicherung = LeseEinstellungZahl(esSicherungskopie);
+  if (sicherung && *sicherung == 1) FZAQ->Sicherungskopie();
+  auto sortieren = LeseEinstellungZahl(esAutoSortieren);
+  (void)sortieren;  // sorting joins with the sort commands
+  ListeGewechselt();
+  return 1;
+}
+
+int TProgramm::SpeichernUnter(bool kopie) {
+  WartenSchliessen schliessen;
+  if (!FZAQ) return 0;
+  while (true) {
+    DateiDialog dialog;
+    dialog.titel = kopie ? "Kopie speichern untern" : "Datei speichern unter";
+    dialog.filter = Dateifilter();
+    dialog.vorschlag = plattform::PfadText(plattform::Pfad(FZAQ->FDateiname).filename().replace_extension(".zaq"));
+    if (!FZAQ->HatDateiname()) dialog.vorschlag.clear();
+    auto gewaehlt = UI().DateiSpeichern(dialog);
+    if (!gewaehlt) return 0;
+    std::string name = Trim(*gewaehlt);
+    int ergebnis;
+    if (!FZAQ->IstDatei(name)) {
+      ergebnis = FZAQ->SpeichernAls(name, kopie) ? 1 : 2;
+    } else if (kopie) {
+      Meldung(name + " ist bereits geöffnet. Wählen Sie einen anderen Namen!", MeldungsArt::Fehler);
+      continue;
+    } else {
+      Antwort a = Meldung(name + " ist bereits geöffnet. Möchten Sie die Änderungen unter gleichem Dateinamen speichern?",
+                          MeldungsArt::Frage, Knoepfe::JaNeinAbbrechen);
+      if (a == Antwort::Abbrechen) return 0;
+      if (a == Antwort::Nein) {
+        kopie = false;
+        continue;
+      }
+      ergebnis = FZAQ->SpeichernAls(FZAQ->FDateiname, false) ? 1 : 2;
+    }
+    if (ergebnis == 2) {
+      if (Meldung("Fehler beim Speichern der Datei.", MeldungsArt::Fehler, Knoepfe::WiederholenAbbrechen) ==
+          Antwort::Wiederholen) {
+        kopie = false;
+        continue;
+      }
+      return 0;
+    }
+    return ergebnis;
+  }
+}
+
+bool TProgramm::FormCloseQuery() {
+  if (FSitzungEndet) FLGVOffen = FSEPAOffen = false;
+  if (FLGVOffen) {
+    Meldung("Bitte schließen Sie erst die Last- und Gutschriftenverwaltung, um fortfahren zu können.", MeldungsArt::Fehler);
+    return false;
+  }
+  if (FSEPAOffen) {
+    Meldung("Bitte schließen Sie erst die SEPA-Lastschriftenverwaltung, um fortfahren zu können.", MeldungsArt::Fehler);
+    return false;
+  }
+  if (!FSitzungEndet) {
+    auto ende = LeseEinstellungZahl(esEndeMeldung);
+    if (ende && *ende == 1 &&
+        Meldung("Wollen Sie das Programm wirklick verlassen?", MeldungsArt::Frage, Knoepfe::JaNein) != Antwort::Ja)
+      return false;
+  }
+  if (!FZAQ || !FZAQ->FGeaendert) return true;
+  return SichernOderFragen("Fehler beim Speichern der aktuell geöffneten Datei. Sie können versuchen, die Datei evtl. unter einem anderen Namen abzuspeichern. Wollen Sie ZAQ trotzdem beenden, wodurch Änderungen an " +
+                           FZAQ->FDateiname + " verloren gehen?");
+}
+
+void TProgramm::FormClose() {
+  if (FZAQ) {
+    SchreibeEinstellung(esLetzteDatei, FZAQ->FDateiname);
+    FZAQ.reset();
+  }
+  Warten().Schliessen();
+  FSitzungEndet = true;
+}
+
+}  // namespace zaq

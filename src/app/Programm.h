@@ -1,0 +1,63 @@
+#pragma once
+// The program's file commands, start-up and shutdown: the part of the main
+// window that holds the one open member list.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/ZAQ.h"
+#include "ui/Oberflaeche.h"
+
+namespace zaq {
+
+// Kinds of AenderungenSichern.
+enum class Sichern { Neu = 1, Oeffnen = 2, Beenden = 3, BeendenAktualisierung = 4 };
+
+class TProgramm {
+ public:
+  TProgramm();
+  virtual ~TProgramm();
+
+  // Start-up; false = end the program.
+  bool Starten(const std::vector<std::string>& argumente);
+
+  bool AenderungenSichern(Sichern art);
+  void mnuDateiNeuClick();
+  void mnuDateiOeffnenClick() { DateiOeffnen(""); }
+  // 0 cancelled, 1 opened, 2 failed.
+  int DateiOeffnen(const std::string& name);
+  void mnuDateiSpeichernUnterClick() { SpeichernUnter(false); }
+  void mnuDateiKopieErstellenClick() { SpeichernUnter(true); }
+  // 0 cancelled, 1 saved, 2 failed.
+  int SpeichernUnter(bool kopie);
+  // Close query: true = the program may close.
+  bool FormCloseQuery();
+  void FormClose();
+  void BeiSitzungsende() { FSitzungEndet = true; }
+
+  TZAQ* Liste() { return FZAQ.get(); }
+  const TZAQ* Liste() const { return FZAQ.get(); }
+  // Replaces the open list (tests, the shared server's refresh).
+  void SetzeListe(std::unique_ptr<TZAQ> liste);
+
+  // Windows that must be closed before the program ends.
+  bool FLGVOffen = false;
+  bool FSEPAOffen = false;
+  bool FSitzungEndet = false;
+
+  // The file dialogs' filters; the first is the member file.
+  static std::vector<zaq::DateiFilter> Dateifilter();
+
+ protected:
+  // Called when the list or the current member changed (the view repaints).
+  virtual void ListeGewechselt() {}
+
+ private:
+  // Saves a changed list under its name, or asks for one; true = go on.
+  bool SichernOderFragen(const std::string& frageBeiFehler);
+  std::unique_ptr<TZAQ> FZAQ;
+  std::string FOeffnenVorschlag;
+};
+
+}  // namespace zaq

@@ -1,0 +1,127 @@
+#include "cli/Befehle.h"
+
+#include <functional>
+#include <map>
+
+#include "app/Einstellungen.h"
+#include "cli/CliOberflaeche.h"
+#include "store/ZAQ.h"
+#include "ui/Allgemein.h"
+
+namespace zaq::cli {
+namespace {
+
+constexpr const char* kHilfe =
+    "Aufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN]\n"
+    "\n"
+    "Befehle:\n"
+    "  new DATEI            neue Mitgliederliste anlegen und als DATEI speichern\n"
+    "  dump DATEI           ganze Liste als JSON ausgeben\n"
+    "  resave EIN AUS       EIN öffnen und unter AUS speichern\n"
+    "\n"
+    "Optionen:\n"
+    "  --yes                Fragen bestätigen statt ablehnen\n"
+    "  --user NAME          Anmeldename\n"
+    "  --password KENNWORT  Kennwort\n"
+    "  --config VERZ        Einstellungsdatei aus VERZ verwenden\n";
+
+struct Aufruf {
+  std::string befehl;
+  std::vector<std::string> argumente;
+  bool ja = false;
+  std::string benutzer, kennwort, konfiguration;
+  bool mitBenutzer = false, mitKennwort = false;
+};
+
+struct Kontext {
+  Aufruf& aufruf;
+  std::ostream& aus;
+  std::ostream& fehler;
+  CliOberflaeche& ui;
+};
+
+using Befehl = std::function<int(Kontext&)>;
+
+struct Beschreibung {
+  std::size_t argumente;
+  Befehl ausfuehren;
+};
+
+int Neu(Kontext& k) {
+  auto liste = TZAQ::CreateNeu(true, true);
+  return liste->SpeichernAls(k.aufruf.argumente[0], false) ? 0 : 1;
+}
+
+int Dump(Kontext& k) {
+  auto liste = TZAQ::CreateAusDatei(k.aufruf.argumente[0]);
+  if (!liste) return 1;
+  Json j;
+  liste->ZuJson(j);
+  k.aus << j.dump(1) << '\n';
+  return 0;
+}
+
+int Resave(Kontext& k) {
+  auto liste = TZAQ::CreateAusDatei(k.aufruf.argumente[0]);
+  if (!liste) return 1;
+  return liste->SpeichernAls(k.aufruf.argumente[1], false) ? 0 : 1;
+}
+
+const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
+  static const std::map<std::string, Beschreibung, std::less<>> befehle = {
+      {"new", {1, Neu}},
+      {"dump", {1, Dump}},
+      {"resave", {2, Resave}},
+  };
+  return befehle;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
+  Aufruf aufruf;
+  for (std::size_t i = 0; i < argumente.size(); ++i) {
+    const std::string& a = argumente[i];
+    auto wert = [&](std::string& ziel) {
+      if (i + 1 >= argumente.size()) return false;
+      ziel = argumente[++i];
+      return true;
+    };
+    if (a == "--yes") aufruf.ja = true;
+    else if (a == "--user") {
+      if (!wert(aufruf.benutzer)) return fehler << kHilfe, 2;
+      aufruf.mitBenutzer = true;
+    } else if (a == "--password") {
+      if (!wert(aufruf.kennwort)) return fehler << kHilfe, 2;
+      aufruf.mitKennwort = true;
+    } else if (a == "--config") {
+      if (!wert(aufruf.konfiguration)) return fehler << kHilfe, 2;
+    } else if (a == "--help" || a == "-h") {
+      aus << kHilfe;
+      return 0;
+    } else if (a.starts_with("--")) {
+      fehler << "Unbekannte Option: " << a << "\n" << kHilfe;
+      return 2;
+    } else if (aufruf.befehl.empty()) aufruf.befehl = a;
+    else aufruf.argumente.push_back(a);
+  }
+  auto it = Befehle().find(aufruf.befehl);
+  if (it == Befehle().end()) {
+    if (!aufruf.befehl.empty()) fehler << "Unbekannter Befehl: " << aufruf.befehl << "\n";
+    fehler << kHilfe;
+    return 2;
+  }
+  if (aufruf.argumente.size() != it->second.argumente) {
+    fehler << kHilfe;
+    return 2;
+  }
+  if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis(aufruf.konfiguration);
+  CliOberflaeche ui(fehler, aufruf.ja);
+  OberflaecheSetzen setzen(ui);
+  Kontext kontext{aufruf, aus, fehler, ui};
+  int ergebnis = it->second.ausfuehren(kontext);
+  if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis("");
+  return ergebnis;
+}
+
+}  // namespace zaq::cli

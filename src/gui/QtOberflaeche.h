@@ -1,0 +1,69 @@
+#pragma once
+// The Qt front end of the core's user interaction.
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/Oberflaeche.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zaq::gui {
+
+// The wait window: text line, 21-step progress bar, "Abbrechen".
+class WarteFenster : public QDialog {
+  Q_OBJECT
+ public:
+  explicit WarteFenster(QWidget* eltern = nullptr);
+  void Anzeigen(const WarteZustand& zustand);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void reject() override;
+
+ private:
+  QLabel* FText;
+  QProgressBar* FBalken;
+  QPushButton* FAbbrechen;
+};
+
+class QtOberflaeche : public Oberflaeche {
+ public:
+  using DialogFunktion = std::function<bool(DialogDaten&, QWidget* eltern)>;
+
+  QtOberflaeche();
+  ~QtOberflaeche() override;
+
+  // Each dialog described as data has a Qt window, found by its Art().
+  static void Registriere(const std::string& art, DialogFunktion funktion);
+  void SetzeHauptfenster(QWidget* fenster) { FHauptfenster = fenster; }
+
+  Antwort Meldung(const MeldungsDaten& meldung) override;
+  void WartenZeigen(const WarteZustand& zustand) override;
+  void WartenVerbergen() override;
+  void Verarbeiten() override;
+  std::optional<std::string> DateiOeffnen(DateiDialog& dialog) override;
+  std::optional<std::string> DateiSpeichern(DateiDialog& dialog) override;
+  std::optional<std::string> VerzeichnisWaehlen(const std::string& titel,
+                                               const std::string& start) override;
+  std::optional<std::string> Eingabe(const std::string& titel, const std::string& frage,
+                                     const std::string& vorgabe) override;
+  bool Dialog(DialogDaten& dialog) override;
+  void MeldungsListe(const std::vector<std::string>& zeilen) override;
+  void Zwischenablage(const std::string& text) override;
+
+ private:
+  QWidget* Eltern() const;
+  static std::map<std::string, DialogFunktion>& Dialoge();
+  QPointer<QWidget> FHauptfenster;
+  WarteFenster* FWarten = nullptr;
+};
+
+QString Q(const std::string& utf8);
+std::string S(const QString& text);
+
+}  // namespace zaq::gui

@@ -1,0 +1,33 @@
+#include <QApplication>
+
+#include "app/Einstellungen.h"
+#include "gui/Hauptfenster.h"
+#include "gui/QtOberflaeche.h"
+#include "platform/Plattform.h"
+#include "ui/Warten.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZAQ Mitgliederverwaltung"));
+  zaq::gui::QtOberflaeche ui;
+  zaq::OberflaecheSetzen setzen(ui);
+
+  zaq::plattform::Einzelinstanz instanz("ZAQ Mitgliederverwaltung");
+  if (instanz.BereitsVorhanden()) {
+    zaq::Meldung("ZAQ Mitgliederverwaltung läuft bereits, sie kann nur einmal ausgeführt werden.",
+                 zaq::MeldungsArt::Fehler);
+    return 0;
+  }
+  zaq::PruefeEinstellungsdatei();
+
+  zaq::gui::Hauptfenster fenster;
+  ui.SetzeHauptfenster(&fenster);
+  zaq::Warten().ZeigeStatus("Starte Mitgliederverwaltung");
+  std::vector<std::string> argumente;
+  for (const QString& a : QApplication::arguments().mid(1)) argumente.push_back(zaq::gui::S(a));
+  fenster.show();
+  if (!fenster.Programm().Starten(argumente)) return 0;
+  int ergebnis = QApplication::exec();
+  zaq::Warten().Schliessen();
+  return ergebnis;
+}

@@ -1,0 +1,171 @@
+#include "platform/Plattform.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <random>
+
+namespace zaq::plattform {
+namespace fs = std::filesystem;
+
+namespace {
+std::string& VerzeichnisUeberschrieben() {
+  static std::string v;
+  return v;
+}
+
+std::string MitTrenner(std::string v) {
+  if (v.empty() || v.back() != '/') v += '/';
+  return v;
+}
+}  // namespace
+
+std::string ProgrammVerzeichnis() {
+  if (!VerzeichnisUeberschrieben().empty()) return VerzeichnisUeberschrieben();
+  std::error_code fehler;
+  fs::path exe = fs::read_symlink("/proc/self/exe", fehler);
+  if (fehler) return MitTrenner(PfadText(fs::current_path()));
+  return MitTrenner(PfadText(exe.parent_path()));
+}
+
+void SetzeProgrammVerzeichnis(const std::string& verzeichnis) {
+  VerzeichnisUeberschrieben() = verzeichnis.empty() ? std::string() : MitTrenner(verzeichnis);
+}
+
+Einzelinstanz::Einzelinstanz(const std::string& name) {
+  // An advisory lock on a file in the user's runtime directory behaves like the
+  // named mutex: the system releases it when the process ends, even by a crash.
+  const char* basis = std::getenv("XDG_RUNTIME_DIR");
+  std::string verzeichnis = basis && *basis ? basis : "/tmp";
+  std::string datei = verzeichnis + "/" + name + "-" + std::to_string(getuid()) + ".lock";
+  FHandle = ::open(datei.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (FHandle < 0) return;  // no lock possible: behave as the only instance
+  if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) FVorhanden = true;
+}
+
+Einzelinstanz::~Einzelinstanz() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+bool LeseDatei(const fs::path& pfad, Bytes& inhalt) {
+  std::ifstream ein(pfad, std::ios::binary);
+  if (!ein) return false;
+  ein.seekg(0, std::ios::end);
+  std::streamoff laenge = ein.tellg();
+  if (laenge < 0) return false;
+  ein.seekg(0, std::ios::beg);
+  inhalt.resize(static_cast<std::size_t>(laenge));
+  if (laenge > 0 && !ein.read(reinterpret_cast<char*>(inhalt.data()), laenge)) return false;
+  return true;
+}
+
+bool SchreibeDateiSicher(const fs::path& pfad, const std::uint8_t* daten, std::size_t laenge) {
+  fs::path verzeichnis = pfad.parent_path();
+  if (verzeichnis.empty()) verzeichnis = ".";
+  std::string vorlage = PfadText(verzeichnis / ("." + PfadText(pfad.filename()) + ".XXXXXX"));
+  int fd = ::mkstemp(vorlage.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  std::size_t geschrieben = 0;
+  while (ok && geschrieben < laenge) {
+    ssize_t n = ::write(fd, daten + geschrieben, laenge - geschrieben);
+    if (n < 0) ok = false;
+    else geschrieben += static_cast<std::size_t>(n);
+  }
+  // Keep the permissions of the file we replace; a new file gets the usual ones.
+  struct stat alt {};
+  if (ok) {
+    if (::stat(pfad.c_str(), &alt) == 0) ::fchmod(fd, alt.st_mode & 07777);
+    else {
+      mode_t maske = ::umask(0);
+      ::umask(maske);
+      ::fchmod(fd, 0666 & ~maske);
+    }
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(vorlage.c_str(), pfad.c_str()) != 0) ok = false;
+  if (!ok) {
+    ::unlink(vorlage.c_str());
+    return false;
+  }
+  // Make the rename itself durable.
+  int dir = ::open(PfadText(verzeichnis).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+fs::path Pfad(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PfadText(const fs::path& pfad) {
+  auto u8 = pfad.u8string();
+  return std::string(u8.begin(), u8.end());
+}
+
+bool OeffneDokument(const std::string& ziel) {
+  pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    // Detach so the opened program outlives us and leaves no zombie.
+    if (::fork() == 0) {
+      ::execlp("xdg-open", "xdg-open", ziel.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return true;
+}
+
+namespace {
+// Days from 30.12.1899 to 01.01.1970.
+constexpr std::int32_t kUnixEpoche = 25569;
+
+std::tm Lokal(std::time_t t) {
+  std::tm tm{};
+  ::localtime_r(&t, &tm);
+  return tm;
+}
+}  // namespace
+
+namespace {
+double& FesteZeit() {
+  static double t = 0;
+  return t;
+}
+}  // namespace
+
+void SetzeFesteZeit(double zeit) { FesteZeit() = zeit; }
+
+double Jetzt() {
+  if (FesteZeit() != 0) return FesteZeit();
+  using namespace std::chrono;
+  auto jetzt = system_clock::now();
+  std::time_t t = system_clock::to_time_t(jetzt);
+  std::tm tm = Lokal(t);
+  auto tag = year_month_day{year{tm.tm_year + 1900}, month{static_cast<unsigned>(tm.tm_mon + 1)},
+                            day{static_cast<unsigned>(tm.tm_mday)}};
+  double tage = static_cast<double>(sys_days(tag).time_since_epoch().count() + kUnixEpoche);
+  double ms = static_cast<double>(
+      duration_cast<milliseconds>(jetzt.time_since_epoch()).count() % 1000);
+  double sekunden = tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + ms / 1000.0;
+  return tage + sekunden / 86400.0;
+}
+
+std::int32_t Heute() { return static_cast<std::int32_t>(Jetzt()); }
+
+}  // namespace zaq::plattform

@@ -1,0 +1,127 @@
+#include "store/DateiEA.h"
+
+#include "platform/Kodierung.h"
+#include "ui/Allgemein.h"
+#include "ui/Oberflaeche.h"
+#include "ui/Warten.h"
+
+namespace zaq {
+
+void TDateiEA::StreamSchreiben(TZAQStream& s, std::uint32_t flags, bool& ok) const {
+  if (!(flags & sfUnbekannte)) return;
+  for (const auto& u : FUnbekannt) {
+    if (u.FIstBool) SchreibeBool(s, u.FWert, u.FID);
+    else SchreibeBytes(s, u.FDaten, u.FID);
+  }
+  if (s.FFehler) ok = false;
+}
+
+void TDateiEA::StreamLesen(TZAQStream& s, std::int64_t groesse, bool& ok) {
+  const std::size_t start = s.Position();
+  auto verbraucht = [&] { return static_cast<std::int64_t>(s.Position() - start); };
+  while (ok && verbraucht() < groesse) {
+    if (groesse > 0) LeseFortschritt(static_cast<double>(verbraucht()) / static_cast<double>(groesse));
+    std::uint16_t id = 0;
+    std::int32_t feldGroesse = 0;
+    LeseKopf(s, id, feldGroesse);
+    bool unbekannt = false;
+    if (!s.FFehler) FeldLesen(id, s, ok, unbekannt, feldGroesse);
+    if (unbekannt && !s.FFehler) {
+      if (id != 0) {
+        TOhneID u;
+        u.FID = id;
+        if (feldGroesse < 0) {
+          u.FIstBool = true;
+          u.FWert = feldGroesse == kBoolWahr;
+        } else {
+          LeseBytes(s, u.FDaten, feldGroesse);
+        }
+        FUnbekannt.push_back(std::move(u));
+        ++s.FAnzahlUnbekannt;
+      } else if (feldGroesse > 0) {
+        s.Ueberspringen(static_cast<std::size_t>(feldGroesse));
+      }
+    }
+    if (s.FFehler) ok = false;
+    if (!ok) {
+      Meldung("Fehler in TDateiEA.StreamLesen: \r\n\r\nDatensatz-ID:" + std::to_string(id) +
+                  "\r\nGröße: " + std::to_string(feldGroesse) + "\r\nKlasse: " + KlassenName(),
+              MeldungsArt::Fehler);
+      break;
+    }
+    Warten().Verarbeiten();
+  }
+  if (verbraucht() != groesse) ok = false;
+}
+
+void TDateiEA::UnbekannteZuJson(Json& j) const {
+  if (FUnbekannt.empty()) return;
+  Json liste = Json::array();
+  for (const auto& u : FUnbekannt) {
+    Json e = Json::object();
+    e["FID"] = u.FID;
+    e["FIstBool"] = u.FIstBool;
+    e["FWert"] = u.FWert;
+    e["FDaten"] = feld_detail::HexBytes(u.FDaten);
+    liste.push_back(std::move(e));
+  }
+  j["FUnbekannt"] = std::move(liste);
+}
+
+void TDateiEA::ZuJson(Json& j) const {
+  j = Json::object();
+  UnbekannteZuJson(j);
+}
+
+void SchreibeUnterblock(TZAQStream& s, const TDateiEA& r, std::uint16_t id, std::uint32_t flags,
+                        bool& ok) {
+  std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | 4);
+  s.Schreibe(&tag, 2);
+  std::uint32_t platzhalter = 0;
+  s.Schreibe(&platzhalter, 4);
+  const std::size_t start = s.Position();
+  r.StreamSchreiben(s, flags, ok);
+  const std::size_t ende = s.Position();
+  if (ende - start > 0x7FFFFFFFu) {
+    ok = false;
+    return;
+  }
+  std::uint32_t laenge = static_cast<std::uint32_t>(ende - start);
+  s.Positionieren(start - 4);
+  s.Schreibe(&laenge, 4);
+  s.Positionieren(ende);
+}
+
+void LeseUnterblock(TZAQStream& s, TDateiEA& r, std::int32_t groesse, bool& ok) {
+  if (groesse < 0 || static_cast<std::size_t>(groesse) > s.Rest()) {
+    s.FFehler = true;
+    return;
+  }
+  r.StreamLesen(s, groesse, ok);
+}
+
+namespace feld_detail {
+
+void SchreibeKurzText(TZAQStream& s, const std::string& wert, std::size_t n, std::uint16_t id) {
+  std::string cp = Utf8ZuCp1252(wert);
+  if (cp.size() > n) cp.resize(n);
+  std::uint8_t block[256] = {};
+  block[0] = static_cast<std::uint8_t>(cp.size());
+  std::memcpy(block + 1, cp.data(), cp.size());
+  SchreibeBlock(s, block, n + 1, id);
+}
+
+void LeseKurzText(TZAQStream& s, std::string& wert, std::size_t n, std::int32_t groesse) {
+  std::uint8_t block[256] = {};
+  LeseBlock(s, block, n + 1, groesse);
+  if (s.FFehler) return;
+  std::size_t laenge = std::min<std::size_t>(block[0], n);
+  wert = Cp1252ZuUtf8(std::string_view(reinterpret_cast<const char*>(block + 1), laenge));
+}
+
+std::string HexBytes(const Bytes& b) {
+  return HexText(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+}
+
+}  // namespace feld_detail
+}  // namespace zaq

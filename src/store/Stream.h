@@ -1,0 +1,92 @@
+#pragma once
+// TZAQStream and the tagged-field encoding of the member file: a 2-byte tag
+// (12-bit field ID, 4-bit size code), an optional length, the data.
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace zaq {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The whole file in memory, read or written in one piece.
+class TZAQStream {
+ public:
+  TZAQStream() = default;
+  explicit TZAQStream(Bytes daten) : FDaten(std::move(daten)) {}
+
+  std::size_t Position() const { return FPos; }
+  void Positionieren(std::size_t pos) { FPos = pos; }
+  std::size_t Groesse() const { return FDaten.size(); }
+  std::size_t Rest() const { return FPos < FDaten.size() ? FDaten.size() - FPos : 0; }
+  Bytes& Daten() { return FDaten; }
+  const Bytes& Daten() const { return FDaten; }
+
+  // Reading past the end sets FFehler and yields zero bytes.
+  bool Lies(void* ziel, std::size_t n) {
+    if (n > Rest()) {
+      FFehler = true;
+      std::memset(ziel, 0, n);
+      FPos = FDaten.size();
+      return false;
+    }
+    if (n) std::memcpy(ziel, FDaten.data() + FPos, n);
+    FPos += n;
+    return true;
+  }
+  bool Ueberspringen(std::size_t n) {
+    if (n > Rest()) {
+      FFehler = true;
+      FPos = FDaten.size();
+      return false;
+    }
+    FPos += n;
+    return true;
+  }
+  void Schreibe(const void* quelle, std::size_t n) {
+    if (FPos + n > FDaten.size()) FDaten.resize(FPos + n);
+    if (n) std::memcpy(FDaten.data() + FPos, quelle, n);
+    FPos += n;
+  }
+
+  std::int32_t FAnzahlUnbekannt = 0;
+  bool FFehler = false;
+
+ private:
+  Bytes FDaten;
+  std::size_t FPos = 0;
+};
+
+// Data sizes LeseKopf reports for the two Boolean codes.
+inline constexpr std::int32_t kBoolFalsch = -2;
+inline constexpr std::int32_t kBoolWahr = -1;
+
+// Writers.  Text arguments are UTF-8 and are stored as Windows-1252.
+void SchreibeFeld(TZAQStream& s, const void* daten, std::uint16_t id, std::size_t laenge);
+void SchreibeBool(TZAQStream& s, bool wert, std::uint16_t id);
+void SchreibeByte(TZAQStream& s, std::uint8_t wert, std::uint16_t id);
+void SchreibeInt16(TZAQStream& s, std::uint16_t wert, std::uint16_t id);
+void SchreibeInt32(TZAQStream& s, std::int32_t wert, std::uint16_t id);
+void SchreibeDouble(TZAQStream& s, double wert, std::uint16_t id);
+void SchreibeText(TZAQStream& s, const std::string& utf8, std::uint16_t id);
+void SchreibeBytes(TZAQStream& s, const Bytes& wert, std::uint16_t id);
+void SchreibeIntegers(TZAQStream& s, const std::vector<std::int32_t>& wert, std::uint16_t id);
+void SchreibeBlock(TZAQStream& s, const void* daten, std::size_t groesse, std::uint16_t id);
+
+// Readers.  A size the reader does not accept sets FFehler and reads nothing.
+void LeseKopf(TZAQStream& s, std::uint16_t& id, std::int32_t& groesse);
+void LeseBool(TZAQStream& s, bool& ziel, std::int32_t groesse);
+void LeseByte(TZAQStream& s, std::uint8_t& ziel, std::int32_t groesse);
+void LeseInt16(TZAQStream& s, std::uint16_t& ziel, std::int32_t groesse);
+void LeseInt16(TZAQStream& s, std::int16_t& ziel, std::int32_t groesse);
+void LeseInt32(TZAQStream& s, std::int32_t& ziel, std::int32_t groesse);
+void LeseInt32(TZAQStream& s, std::uint32_t& ziel, std::int32_t groesse);
+void LeseDouble(TZAQStream& s, double& ziel, std::int32_t groesse);
+void LeseText(TZAQStream& s, std::string& utf8, std::int32_t groesse);
+void LeseBytes(TZAQStream& s, Bytes& ziel, std::int32_t groesse);
+void LeseIntegers(TZAQStream& s, std::vector<std::int32_t>& ziel, std::int32_t groesse);
+void LeseBlock(TZAQStream& s, void* ziel, std::size_t erwartet, std::int32_t groesse);
+void LeseBlockTolerant(TZAQStream& s, void* ziel, std::size_t erwartet, std::int32_t groesse);
+
+}  // namespace zaq

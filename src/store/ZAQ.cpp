@@ -1,0 +1,334 @@
+#include "store/ZAQ.h"
+
+#include <zlib.h>
+
+#include <cmath>
+#include <filesystem>
+#include <random>
+
+#include "app/Einstellungen.h"
+#include "platform/Kodierung.h"
+#include "platform/Plattform.h"
+#include "ui/Allgemein.h"
+#include "ui/Oberflaeche.h"
+#include "ui/Warten.h"
+
+namespace zaq {
+namespace {
+
+constexpr std::size_t kBlock = 16384;
+
+// The notice after the magic: readable text for anyone who opens the file in an editor.
+constexpr std::uint8_t kHinweis[] =
+    "\r\nZAQ Mitgliederverwaltung\r\nBin\xE4rdatei. Nicht mit Texteditor bearbeiten!\r\n";
+static_assert(sizeof(kHinweis) - 1 == 74);
+
+std::uint32_t CRC(std::uint32_t crc, const std::uint8_t* daten, std::size_t n) {
+  while (n > 0) {
+    auto stueck = static_cast<uInt>(std::min<std::size_t>(n, 1u << 30));
+    crc = static_cast<std::uint32_t>(::crc32(crc, daten, stueck));
+    daten += stueck;
+    n -= stueck;
+  }
+  return crc;
+}
+
+std::uint32_t CRC(const Bytes& b) { return CRC(0, b.data(), b.size()); }
+
+// XOR with the pad (scrambling) and the shared key, starting at body offset k.
+void Transformiere(std::uint8_t* daten, std::size_t n, std::size_t k, const std::uint8_t* pad,
+                   bool verschleiert, const Bytes* schluessel) {
+  if (verschleiert)
+    for (std::size_t i = 0; i < n; ++i) daten[i] ^= pad[(k + i) % 50];
+  if (schluessel && !schluessel->empty()) {
+    const std::size_t l = schluessel->size();
+    for (std::size_t i = 0; i < n; ++i) daten[i] ^= (*schluessel)[(k + i) % l];
+  }
+}
+
+double GanzeSekunden(double zeit) { return OhneMillisekunden(zeit); }
+
+void Ladefehler(Ladezustand zustand, const std::string& n, const std::string& z, int version) {
+  std::string text;
+  switch (zustand) {
+    case Ladezustand::DateiIDFehler: text = "Fehler beim Erkennen oder Lesen der Datei-ID bei " + n + "."; break;
+    case Ladezustand::LesenFehler: text = "Fehler beim Öffnen und Einlesen von \"" + n + "."; break;
+    case Ladezustand::StreamFehler: text = "Fehler beim Einlesen des Datei-Streams zur Aufbereitung der Datenstrukur."; break;
+    case Ladezustand::VersionFehler: text = "Fehler bei Versionserkennung, die Datei " + n + " kann nicht geöffnet werden."; break;
+    case Ladezustand::EndungFehler: text = "ZAQ kann die Datei nicht öffnen, weil sie eine ungültige Dateiendung aufweist."; break;
+    case Ladezustand::DatenbankFehlt: text = "Die Datenbank \"" + n + "\" existiert nicht."; break;
+    case Ladezustand::ZusatzdateiFehlt: text = "Die Zusatzdatei \"" + z + "\" existiert nicht."; break;
+    case Ladezustand::VersionUnbekannt: text = "ZAQ kann keine Datei von Datenbankversion " + std::to_string(version) + " öffnen."; break;
+    case Ladezustand::DatenbankOeffnen: text = "Die Datenbank \"" + n + "\" kann nicht geöffnet werden."; break;
+    case Ladezustand::KeineDatensaetze: text = "Die Datenbank \"" + n + "\" enthält keine Datensätze."; break;
+    case Ladezustand::StammdatenFehler: text = "Kann Stammdatensatz von \"" + n + "\" nicht auslesen."; break;
+    case Ladezustand::PruefsummeFehler: text = "Kann Prüfsumme von \"" + n + "\" nicht bilden."; break;
+    case Ladezustand::DatensaetzeFehler: text = "Fehler beim Einlesen der Datensätze aus " + n + "."; break;
+    default: return;  // cancelled or refused: silent
+  }
+  Meldung(text, MeldungsArt::Fehler);
+}
+
+std::string Erweiterung(const std::string& name) {
+  return plattform::PfadText(plattform::Pfad(name).extension());
+}
+
+std::string MitErweiterung(const std::string& name, const std::string& erweiterung) {
+  return plattform::PfadText(plattform::Pfad(name).replace_extension(erweiterung));
+}
+
+}  // namespace
+
+std::span<const Feldbeschreibung<TZAQ>> TZAQ::Felder() {
+  static const Feldbeschreibung<TZAQ> felder[] = {
+      {1, "FFormatVersion",
+       Sonderfeld<TZAQ>{
+           [](const TZAQ&, TZAQStream& s, std::uint16_t id, std::uint32_t, bool&) {
+             SchreibeInt32(s, kFormatVersion, id);
+           },
+           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool&) { LeseInt32(s, r.FFormatVersion, g); },
+           [](const TZAQ& r, Json& j, const char* name) { j[name] = r.FFormatVersion; }}},
+      {2, nullptr,
+       Sonderfeld<TZAQ>{
+           [](const TZAQ&, TZAQStream& s, std::uint16_t id, std::uint32_t, bool&) {
+             const std::int32_t version[4] = {ZAQ_VERSION_MAJOR, ZAQ_VERSION_MINOR,
+                                              ZAQ_VERSION_RELEASE, ZAQ_VERSION_BUILD};
+             SchreibeBlock(s, version, sizeof version, id);
+           },
+           [](TZAQ&, TZAQStream& s, std::int32_t g, bool&) {
+             std::uint8_t version[16];
+             LeseBlock(s, version, sizeof version, g);
+           },
+           nullptr}},
+      {10, "FErstellt", &TZAQ::FErstellt},
+      {20, "FGeaendertAm", &TZAQ::FGeaendertAm},
+      {30, "FSchreibvorgaenge", &TZAQ::FSchreibvorgaenge},
+      {40, "FReserviert40", &TZAQ::FReserviert40},
+      {50, "FAustrittsliste", &TZAQ::FAustrittsliste},
+      {70, "FUnbekannteBehalten", &TZAQ::FUnbekannteBehalten},
+      {200, "FBeschreibung", &TZAQ::FBeschreibung},
+      {210, "FZAQFormat", &TZAQ::FZAQFormat},
+      {220, "FNullbetragMelden", &TZAQ::FNullbetragMelden},
+      {230, "FHauptanwender", &TZAQ::FHauptanwender},
+  };
+  return felder;
+}
+
+std::unique_ptr<TZAQ> TZAQ::CreateNeu(bool /*mitMitglied*/, bool /*mitAdministrator*/) {
+  auto liste = std::make_unique<TZAQ>();
+  liste->FErstellt = GanzeSekunden(Jetzt());
+  liste->FGeaendertAm = liste->FErstellt;
+  return liste;
+}
+
+void TZAQ::LeseFortschritt(double anteil) { Warten().Fortschritt(anteil); }
+
+bool TZAQ::SchreibeStream(TZAQStream& s, std::uint32_t flags) {
+  if (FUnbekannteBehalten) flags |= sfUnbekannte;
+  const bool mitSchluessel = flags & sfVerschluesseln;
+
+  std::uint8_t pad[50];
+  {
+    std::random_device zufall;
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (auto& b : pad) b = static_cast<std::uint8_t>(byte(zufall));
+  }
+
+  std::uint8_t kopf[kKopfGroesse] = {};
+  std::memcpy(kopf, kZAQMagie, 10);
+  std::memcpy(kopf + 10, kHinweis, 74);
+  kopf[210] = mitSchluessel ? 1 : 0;
+  std::uint32_t pruefwert = CRC(FSchluessel);
+  std::memcpy(kopf + 211, &pruefwert, 4);
+  kopf[215] = FVerschleiert ? 1 : 0;
+  std::memcpy(kopf + 216, pad, 50);
+  s.Schreibe(kopf, sizeof kopf);
+
+  ++FSchreibvorgaenge;
+  bool ok = true;
+  StreamSchreiben(s, flags, ok);
+  if (!ok || s.FFehler || Warten().AbbruchGewuenscht()) return false;
+
+  Warten().ZeigeStatus("Verarbeite Stream");
+  std::uint8_t* body = s.Daten().data() + kKopfGroesse;
+  const std::size_t laenge = s.Groesse() - kKopfGroesse;
+  std::uint32_t crc = 0;
+  for (std::size_t k = 0; k < laenge; k += kBlock) {
+    std::size_t n = std::min(kBlock, laenge - k);
+    crc = CRC(crc, body + k, n);
+    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &FSchluessel : nullptr);
+  }
+  s.Positionieren(s.Groesse());
+  s.Schreibe(&crc, 4);
+  return true;
+}
+
+bool TZAQ::LeseStream(TZAQStream& s) {
+  if (s.Groesse() < kKopfGroesse + 4) return false;
+  const std::uint8_t* kopf = s.Daten().data();
+  const bool mitSchluessel = kopf[210] == 1;
+  std::uint32_t pruefwert;
+  std::memcpy(&pruefwert, kopf + 211, 4);
+  FVerschleiert = kopf[215] == 1;
+  std::uint8_t pad[50];
+  std::memcpy(pad, kopf + 216, 50);
+
+  Warten().ZeigeStatus("Verarbeite Stream");
+  if (mitSchluessel && (FSchluessel.empty() || CRC(FSchluessel) != pruefwert)) {
+    Meldung("Schlüssel stimmen nicht überein. Datei kann nicht entschlüsselt werden!",
+            MeldungsArt::Fehler);
+    return false;
+  }
+
+  std::uint8_t* body = s.Daten().data() + kKopfGroesse;
+  const std::size_t laenge = s.Groesse() - kKopfGroesse - 4;
+  std::uint32_t crc = 0;
+  for (std::size_t k = 0; k < laenge; k += kBlock) {
+    std::size_t n = std::min(kBlock, laenge - k);
+    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &FSchluessel : nullptr);
+    crc = CRC(crc, body + k, n);
+  }
+  std::uint32_t gespeichert;
+  std::memcpy(&gespeichert, body + laenge, 4);
+  if (crc != gespeichert &&
+      Meldung("Die Prüfsumme der Datei stimmt nicht. Soll ZAQ trotzdem versuchen, die Daten zu "
+              "lesen?\r\n\r\nBeachten Sie, dass die Daten vollständig oder zumindest teilweise "
+              "falsch sind, und öffnen Sie statt dieser Datei sicherheitshalber eine "
+              "Sicherungskopie.",
+              MeldungsArt::Frage, Knoepfe::JaNein) != Antwort::Ja)
+    return false;
+
+  // The record must not read into the checksum: parse the body alone.
+  TZAQStream koerper(Bytes(body, body + laenge));
+  bool ok = true;
+  StreamLesen(koerper, static_cast<std::int64_t>(laenge), ok);
+  FGeleseneGroesse = static_cast<std::int64_t>(laenge);
+  FAnzahlUnbekannt = koerper.FAnzahlUnbekannt;
+  return ok;
+}
+
+std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand* zustandAus) {
+  WartenSchliessen schliessen;
+  Warten().ZeigeStatus("Lade Datei");
+  Ladezustand zustand = Ladezustand::Ok;
+  std::unique_ptr<TZAQ> liste;
+  std::string zusatz;
+  int version = 0;
+
+  plattform::Bytes inhalt;
+  const bool gelesen = plattform::LeseDatei(plattform::Pfad(name), inhalt);
+  if (!gelesen || inhalt.size() < 10) {
+    zustand = Ladezustand::DateiIDFehler;
+  } else if (std::memcmp(inhalt.data(), kZAQMagie, 10) == 0) {
+    liste = std::make_unique<TZAQ>();
+    TZAQStream s(std::move(inhalt));
+    if (Warten().AbbruchGewuenscht()) zustand = Ladezustand::Abgebrochen;
+    if (zustand == Ladezustand::Ok) {
+      Warten().ZeigeStatus("Lese Stream");
+      if (!liste->LeseStream(s)) zustand = Ladezustand::StreamFehler;
+    }
+    if (zustand == Ladezustand::Ok) liste->FDateiname = Trim(name);
+  } else {
+    // Files of the older formats come as a data file and an additional file.
+    version = inhalt[0] | inhalt[1] << 8;
+    Warten().ZeigeStatus("Importiere Datei");
+    std::string klein = Klein(name);
+    bool sicherung = klein.size() >= 3 && klein.ends_with("~aq");
+    std::string daten = MitErweiterung(name, sicherung ? ".~aq" : ".zaq");
+    zusatz = MitErweiterung(name, sicherung ? ".~az" : ".zaz");
+    std::string endung = Gross(Erweiterung(name));
+    if (endung != ".ZAQ" && endung != ".~AQ") zustand = Ladezustand::EndungFehler;
+    else if (!DateiExistiert(daten)) zustand = Ladezustand::DatenbankFehlt;
+    else if (!DateiExistiert(zusatz)) zustand = Ladezustand::ZusatzdateiFehlt;
+    else zustand = Ladezustand::VersionUnbekannt;  // the older formats are read by the importer
+  }
+
+  if (zustandAus) *zustandAus = zustand;
+  if (zustand != Ladezustand::Ok) {
+    Ladefehler(zustand, name, zusatz, version);
+    return nullptr;
+  }
+  return liste;
+}
+
+bool TZAQ::SchreibeDatei(const std::string& name, const std::string& warteText,
+                         std::uint32_t flags) {
+  Warten().ZeigeStatus("Erzeuge Stream");
+  TZAQStream s;
+  bool ergebnis = SchreibeStream(s, flags) && !Warten().AbbruchGewuenscht();
+  Warten().ZeigeStatus(warteText);
+  if (!ergebnis) return false;
+  if (!plattform::SchreibeDateiSicher(plattform::Pfad(name), s.Daten())) {
+    Meldung("Fehler beim Schreiben von " + name + "!", MeldungsArt::Fehler);
+    return false;
+  }
+  return true;
+}
+
+bool TZAQ::Speichern() { return SpeichernAls(FDateiname, false); }
+
+bool TZAQ::SpeichernAls(const std::string& name, bool kopie) {
+  WartenSchliessen schliessen;
+  if (!SchreibeDatei(name, "Speichere Datei", sfLokal | sfLokaleDaten)) return false;
+  if (!kopie) {
+    FGeaendert = false;
+    FDateiname = Trim(name);
+  }
+  return true;
+}
+
+void TZAQ::Sicherungskopie() {
+  if (Gross(Erweiterung(FDateiname)) == ".~AQ") {
+    Meldung("Die Datei, die Sie gerade bearbeiten, ist eine Sicherungskopie. ZAQ legt von dieser "
+            "Sicherungskopie keine weitere Sicherungskopie an. Bitte speichern Sie die Datei unter "
+            "einem anderen Namen, falls Sie sie wiederherstellen möchten!",
+            MeldungsArt::Information);
+    return;
+  }
+  auto letzte = LeseEinstellungZahl(esSicherungsdatei);
+  if (!letzte) return;
+  int n = *letzte + 1;
+  if (n > 9 || n < 0) n = 0;
+  SchreibeEinstellungZahl(esSicherungsdatei, n);
+  std::string d = LeseEinstellung(esSicherungsverzeichnis);
+  if (d == "Datei") d = Verzeichnis();
+  if (!VerzeichnisExistiert(d)) {
+    Meldung("Kann keine Sicherungskopie erstellen, da ein ungültiges Verzeichnis angegeben ist. "
+            "Bitte geben Sie in den Programmeinstellungen ein gültiges Verzeichnis für "
+            "Sicherungskopien an!",
+            MeldungsArt::Fehler);
+    return;
+  }
+  bool mitTrenner = d.ends_with('/') || d.ends_with('\\');
+  std::string name = d + (mitTrenner ? "" : "/") + "~Sicherungskopie" + std::to_string(n) + ".~aq";
+  WartenSchliessen schliessen;
+  SchreibeDatei(name, "Speichere Sicherungskopie", sfLokal | sfLokaleDaten);
+}
+
+bool IstGleicheDatei(const std::string& a, const std::string& b) {
+  // Relative and absolute spellings of one path must compare equal too.
+  auto ohneEndung = [](const std::string& name) {
+    std::error_code fehler;
+    std::string s = plattform::PfadText(
+        std::filesystem::absolute(plattform::Pfad(Trim(name)), fehler).lexically_normal());
+    return s.size() >= 4 ? s.substr(0, s.size() - 4) : std::string();
+  };
+  return GleichOhneGross(ohneEndung(a), ohneEndung(b));
+}
+
+bool TZAQ::IstDatei(const std::string& name) const { return IstGleicheDatei(FDateiname, name); }
+
+bool TZAQ::HatDateiname() const { return !Trim(FDateiname).empty(); }
+
+std::string TZAQ::Verzeichnis() const {
+  std::string dir = plattform::PfadText(plattform::Pfad(FDateiname).parent_path());
+  if (dir.empty()) dir = ".";
+  return dir + "/";
+}
+
+void TZAQ::Geaendert() {
+  FGeaendertAm = GanzeSekunden(Jetzt());
+  FGeaendert = true;
+}
+
+}  // namespace zaq

@@ -1,0 +1,97 @@
+#pragma once
+// TZAQ, the open member list, and the member file container around it:
+// header, scrambling pad, optional shared-key XOR, CRC-32.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/DateiEA.h"
+
+namespace zaq {
+
+inline constexpr char kZAQMagie[] = "ZAQ32**700";
+inline constexpr std::size_t kKopfGroesse = 266;
+inline constexpr std::int32_t kFormatVersion = 704;
+
+// Load states of CreateAusDatei; 0 = loaded.
+enum class Ladezustand : int {
+  Ok = 0,
+  DateiIDFehler = 1,
+  LesenFehler = 2,
+  StreamFehler = 3,
+  VersionFehler = 4,
+  EndungFehler = 5,
+  DatenbankFehlt = 6,
+  ZusatzdateiFehlt = 7,
+  VersionUnbekannt = 8,
+  DatenbankOeffnen = 10,
+  KeineDatensaetze = 11,
+  StammdatenFehler = 12,
+  PruefsummeFehler = 13,
+  DatensaetzeFehler = 14,
+  Abgelehnt = 100,
+  Abgebrochen = 200,
+};
+
+class TZAQ : public TFeldDatensatz<TZAQ> {
+ public:
+  // A new list (CreateNeu).
+  static std::unique_ptr<TZAQ> CreateNeu(bool mitMitglied, bool mitAdministrator);
+  // Loads a file; nullptr after the failure has been reported (CreateAusDatei).
+  static std::unique_ptr<TZAQ> CreateAusDatei(const std::string& name,
+                                              Ladezustand* zustand = nullptr);
+
+  const char* KlassenName() const override { return "TZAQ"; }
+  static std::span<const Feldbeschreibung<TZAQ>> Felder();
+
+  // Container.
+  bool SchreibeStream(TZAQStream& s, std::uint32_t flags);
+  bool LeseStream(TZAQStream& s);
+  bool SchreibeDatei(const std::string& name, const std::string& warteText, std::uint32_t flags);
+  bool Speichern();
+  bool SpeichernAls(const std::string& name, bool kopie);
+  void Sicherungskopie();
+  bool IstDatei(const std::string& name) const;
+  bool HatDateiname() const;
+  std::string Verzeichnis() const;
+  void Geaendert();
+
+  // The shared key of the list (empty: none).
+  const Bytes& Schluessel() const { return FSchluessel; }
+
+  // Persistent fields.
+  std::int32_t FFormatVersion = kFormatVersion;
+  double FErstellt = 0;
+  double FGeaendertAm = 0;
+  std::uint16_t FSchreibvorgaenge = 0;
+  std::int16_t FReserviert40 = 0;
+  bool FAustrittsliste = true;
+  bool FUnbekannteBehalten = true;
+  std::string FBeschreibung;
+  std::string FZAQFormat = "000";
+  bool FNullbetragMelden = true;
+  std::string FHauptanwender;
+
+  // Run-time fields.
+  std::string FDateiname;
+  bool FGeaendert = false;
+  bool FVerschleiert = true;
+
+  // Load statistics.
+  std::int64_t FGeleseneGroesse = 0;
+  std::int32_t FAnzahlUnbekannt = 0;
+
+ protected:
+  void LeseFortschritt(double anteil) override;
+
+ private:
+  Bytes FSchluessel;
+};
+
+// Same file: equal without case once the last four characters are removed
+// (a file and its backup copy count as the same).
+bool IstGleicheDatei(const std::string& a, const std::string& b);
+
+}  // namespace zaq

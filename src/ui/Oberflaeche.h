@@ -1,0 +1,115 @@
+#pragma once
+// Everything the core needs from a person goes through Oberflaeche: message
+// boxes, the wait window, file, directory and input dialogs, and dialogs
+// described as data.  The Qt front end, zaq-cli and the scripted test
+// front end implement it; the core never talks to a window system itself.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zaq {
+
+// Icon kinds, numbered as the message convention numbers them.
+enum class MeldungsArt { Warnung = 0, Fehler = 1, Information = 2, Frage = 3 };
+
+enum class Knoepfe {
+  OK,
+  OKAbbrechen,
+  JaNein,
+  JaNeinAbbrechen,
+  WiederholenAbbrechen,
+  AbbrechenWiederholenIgnorieren,
+};
+
+enum class Antwort { OK, Abbrechen, Abbruch, Wiederholen, Ignorieren, Ja, Nein };
+
+// The buttons of a set, in the order they are shown.
+std::vector<Antwort> KnoepfeVon(Knoepfe knoepfe);
+std::string_view ArtText(MeldungsArt art);       // "Fehler", "Warnung", ...
+std::string_view AntwortText(Antwort antwort);   // "Ja", "Nein", ...
+
+struct MeldungsDaten {
+  std::string text;
+  MeldungsArt art = MeldungsArt::Information;
+  Knoepfe knoepfe = Knoepfe::OK;
+  int vorgabe = 1;  // 1-based position of the preselected button
+  Antwort VorgabeAntwort() const;
+};
+
+struct DateiFilter {
+  std::string beschreibung;  // "ZAQ-Mitgliederdateien"
+  std::string muster;        // "*.zaq"
+};
+
+struct DateiDialog {
+  std::string titel;
+  std::vector<DateiFilter> filter;
+  std::string vorschlag;    // proposed file name (may include a directory)
+  std::string verzeichnis;  // start directory
+  int filterIndex = 0;      // chosen filter on return (0-based)
+};
+
+// A dialog described as data.  Each concrete dialog (login, deletion, ...)
+// derives from it, carries its fields and validates itself; a front end
+// renders it by its Art() and writes the user's input back into it.
+class DialogDaten {
+ public:
+  virtual ~DialogDaten() = default;
+  virtual std::string_view Art() const = 0;
+};
+
+// The wait window's visible state, as the core computes it.
+struct WarteZustand {
+  std::string text;
+  int schritt = 0;  // progress bar position 0..20
+  bool abbruchMoeglich = true;
+};
+
+class Oberflaeche {
+ public:
+  virtual ~Oberflaeche() = default;
+
+  virtual Antwort Meldung(const MeldungsDaten& meldung) = 0;
+
+  // Wait window: show or update, hide.  The core owns its logic (TfrmWarten).
+  virtual void WartenZeigen(const WarteZustand& zustand) = 0;
+  virtual void WartenVerbergen() = 0;
+  // Lets pending window events run; the cancel button is pressed in here.
+  virtual void Verarbeiten() = 0;
+
+  virtual std::optional<std::string> DateiOeffnen(DateiDialog& dialog) = 0;
+  virtual std::optional<std::string> DateiSpeichern(DateiDialog& dialog) = 0;
+  virtual std::optional<std::string> VerzeichnisWaehlen(const std::string& titel,
+                                                       const std::string& start) = 0;
+  virtual std::optional<std::string> Eingabe(const std::string& titel, const std::string& frage,
+                                             const std::string& vorgabe) = 0;
+  // True when the user confirmed the dialog; the data then hold the input.
+  virtual bool Dialog(DialogDaten& dialog) = 0;
+
+  // Non-modal message list window.
+  virtual void MeldungsListe(const std::vector<std::string>& zeilen) = 0;
+  virtual void Zwischenablage(const std::string& text) = 0;
+};
+
+// The front end in use.  Each program installs its own at start; without one
+// a silent front end answers every question with its preselected button.
+Oberflaeche& UI();
+class OberflaecheSetzen {
+ public:
+  explicit OberflaecheSetzen(Oberflaeche& neu);
+  ~OberflaecheSetzen();
+  OberflaecheSetzen(const OberflaecheSetzen&) = delete;
+  OberflaecheSetzen& operator=(const OberflaecheSetzen&) = delete;
+
+ private:
+  Oberflaeche* FAlt;
+};
+
+// The message box convention.  vorgabe: 1, 2 or 3 = preselected button.
+Antwort Meldung(const std::string& text, MeldungsArt art, Knoepfe knoepfe = Knoepfe::OK,
+                int vorgabe = 1);
+
+}  // namespace zaq

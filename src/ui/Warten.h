@@ -1,0 +1,49 @@
+#pragma once
+// The wait window's logic: status text, a 21-step progress bar and the
+// cancel request.  Front ends only render its WarteZustand.
+#include <chrono>
+#include <string>
+
+#include "ui/Oberflaeche.h"
+
+namespace zaq {
+
+class TfrmWarten {
+ public:
+  // Shows the window with a text; a fresh show clears an old cancel request.
+  void ZeigeStatus(const std::string& text, double anteil = 0);
+  // Fraction 0..1; only a changed step is redrawn.  Lets events run.
+  void Fortschritt(double anteil);
+  // Lets pending events run now and then during long loops, cheaply.
+  void Verarbeiten();
+  bool AbbruchGewuenscht() const { return FAbbruch; }
+  void AbbruchSperren(bool gesperrt);
+  // Hides the window for the message, then shows it again as it was.
+  Antwort WarteMeldung(const std::string& text, MeldungsArt art, Knoepfe knoepfe, int vorgabe = 1);
+  void Schliessen();
+  bool Sichtbar() const { return FSichtbar; }
+  const WarteZustand& Zustand() const { return FZustand; }
+
+  // The front end's cancel button.
+  void AbbrechenGeklickt();
+
+ private:
+  void Zeigen();
+  WarteZustand FZustand;
+  bool FSichtbar = false;
+  bool FAbbruch = false;
+  std::chrono::steady_clock::time_point FLetztesVerarbeiten{};
+};
+
+TfrmWarten& Warten();
+
+// Closes the wait window when it leaves scope, on every path.
+class WartenSchliessen {
+ public:
+  WartenSchliessen() = default;
+  ~WartenSchliessen() { Warten().Schliessen(); }
+  WartenSchliessen(const WartenSchliessen&) = delete;
+  WartenSchliessen& operator=(const WartenSchliessen&) = delete;
+};
+
+}  // namespace zaq
