@@ -118,8 +118,9 @@ void LeseKurzText(TZAQStream& s, std::string& wert, std::size_t n, std::int32_t 
 
 // Base for records that describe their fields in a table.  R provides
 //   static std::span<const Feldbeschreibung<R>> Felder();
-template <class R>
-class TFeldDatensatz : public TDateiEA {
+// B is the record's base class when it shares fields with siblings.
+template <class R, class B = TDateiEA>
+class TFeldDatensatz : public B {
  public:
   void StreamSchreiben(TZAQStream& s, std::uint32_t flags, bool& ok) const override {
     const R& r = static_cast<const R&>(*this);
@@ -145,7 +146,7 @@ class TFeldDatensatz : public TDateiEA {
     const R& r = static_cast<const R&>(*this);
     j = Json::object();
     for (const auto& f : R::Felder()) feld_detail::ZuJson(r, f, j);
-    UnbekannteZuJson(j);
+    this->UnbekannteZuJson(j);
   }
 
  private:

@@ -34,6 +34,11 @@ std::uint32_t CRC(std::uint32_t crc, const std::uint8_t* daten, std::size_t n) {
 }
 
 std::uint32_t CRC(const Bytes& b) { return CRC(0, b.data(), b.size()); }
+}  // namespace
+
+std::uint32_t CRC32(const Bytes& daten) { return CRC(daten); }
+
+namespace {
 
 // XOR with the pad (scrambling) and the shared key, starting at body offset k.
 void Transformiere(std::uint8_t* daten, std::size_t n, std::size_t k, const std::uint8_t* pad,
@@ -47,6 +52,15 @@ void Transformiere(std::uint8_t* daten, std::size_t n, std::size_t k, const std:
 }
 
 double GanzeSekunden(double zeit) { return OhneMillisekunden(zeit); }
+
+void MitgliederZuJson(const TMitgliederListe& liste, Json& j) {
+  j = Json::array();
+  for (const auto& m : liste) {
+    Json e;
+    m->ZuJson(e);
+    j.push_back(std::move(e));
+  }
+}
 
 void Ladefehler(Ladezustand zustand, const std::string& n, const std::string& z, int version) {
   std::string text;
@@ -106,19 +120,138 @@ std::span<const Feldbeschreibung<TZAQ>> TZAQ::Felder() {
       {40, "FReserviert40", &TZAQ::FReserviert40},
       {50, "FAustrittsliste", &TZAQ::FAustrittsliste},
       {70, "FUnbekannteBehalten", &TZAQ::FUnbekannteBehalten},
+      {60, "FLetzteAenderungVon", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FLetzteAenderungVon; }}},
       {200, "FBeschreibung", &TZAQ::FBeschreibung},
       {210, "FZAQFormat", &TZAQ::FZAQFormat},
       {220, "FNullbetragMelden", &TZAQ::FNullbetragMelden},
       {230, "FHauptanwender", &TZAQ::FHauptanwender},
+      {2000, "FStammdaten", Sonderfeld<TZAQ>{
+           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
+             SchreibeUnterblock(s, r.FStammdaten, id, flags, ok);
+           },
+           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) {
+             LeseUnterblock(s, r.FStammdaten, g, ok);
+             r.FStammdatenGroesse += std::max(g, 0);
+           },
+           [](const TZAQ& r, Json& j, const char* name) { r.FStammdaten.ZuJson(j[name]); }}},
+      {2010, "FFtpDaten", Sonderfeld<TZAQ>{
+           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
+             SchreibeUnterblock(s, r.FFtpDaten, id, flags, ok);
+           },
+           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) {
+             LeseUnterblock(s, r.FFtpDaten, g, ok);
+             r.FStammdatenGroesse += std::max(g, 0);
+           },
+           [](const TZAQ& r, Json& j, const char* name) { r.FFtpDaten.ZuJson(j[name]); }}},
+      {2020, "FBenutzer", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FBenutzer; }}},
+      {2030, "FVerwaisteBenutzer", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FVerwaisteBenutzer; }}},
+      {2040, "FNotizen", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FNotizen; }}},
+      {3000, "FMitglieder", Sonderfeld<TZAQ>{
+           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
+             r.SchreibeMitglieder(s, flags, ok, false, id);
+           },
+           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) { r.LeseMitglied(s, g, ok, false); },
+           [](const TZAQ& r, Json& j, const char* name) { MitgliederZuJson(r.FMitglieder, j[name]); }}},
+      {3010, "FArchiv", Sonderfeld<TZAQ>{
+           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
+             r.SchreibeMitglieder(s, flags, ok, true, id);
+           },
+           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) { r.LeseMitglied(s, g, ok, true); },
+           [](const TZAQ& r, Json& j, const char* name) { MitgliederZuJson(r.FArchiv, j[name]); }}},
   };
   return felder;
 }
 
-std::unique_ptr<TZAQ> TZAQ::CreateNeu(bool /*mitMitglied*/, bool /*mitAdministrator*/) {
+TZAQ::TZAQ()
+    : FLetzteAenderungVon(this),
+      FStammdaten(this),
+      FFtpDaten(this),
+      FNotizen(this),
+      FMitglieder(this, false),
+      FArchiv(this, true) {
+  FErstellt = GanzeSekunden(Jetzt());
+  FGeaendertAm = FErstellt;
+}
+
+TZAQ::~TZAQ() {
+  // Members first: their destructors must not find a half-destroyed list.
+  FMitglieder.Leeren();
+  FArchiv.Leeren();
+}
+
+std::unique_ptr<TZAQ> TZAQ::CreateNeu(bool mitMitglied, bool mitAdministrator) {
   auto liste = std::make_unique<TZAQ>();
-  liste->FErstellt = GanzeSekunden(Jetzt());
-  liste->FGeaendertAm = liste->FErstellt;
+  if (mitAdministrator) {
+    auto& admin = liste->FBenutzer.Hinzufuegen(std::make_unique<TBenutzer>("Admin"));
+    admin.FVollerName = "Administrator";
+    liste->SetzeAktuellerBenutzer(&admin);
+    liste->FLetzteAenderungVon.Setze(&admin);
+  }
+  if (mitMitglied) liste->FMitglieder.Anhaengen(std::make_unique<TMitglied>(liste.get(), 1));
   return liste;
+}
+
+void TZAQ::SetzeAktuellerBenutzer(TBenutzer* benutzer) { FAktuellerBenutzer.Setze(benutzer); }
+
+TBenutzer* TZAQ::SucheBenutzer(const std::string& login, std::uint16_t nummer) {
+  const std::string gesucht = Trim(login);
+  auto suche = [&](TBenutzerListe& liste) -> TBenutzer* {
+    TBenutzer* gefunden = nullptr;
+    for (auto& b : liste)
+      if (b->FLogin == gesucht && (nummer == 0 || b->FBenutzerNr == nummer)) gefunden = b.get();
+    return gefunden;
+  };
+  if (TBenutzer* b = suche(FBenutzer)) return b;
+  if (nummer != 0) return suche(FVerwaisteBenutzer);
+  return nullptr;
+}
+
+TBenutzer* TZAQ::GleicherBenutzer(const TBenutzer& benutzer) {
+  return SucheBenutzer(benutzer.FLogin, benutzer.FBenutzerNr);
+}
+
+TMitglied* TZAQ::SucheNummer(std::uint16_t nummer) {
+  if (FIndexStand != FAenderungszaehler) {
+    FNummernIndex.clear();
+    FNummernIndex.reserve(static_cast<std::size_t>(FMitglieder.Anzahl()));
+    for (const auto& m : FMitglieder) FNummernIndex.emplace(m->FMitgliedsnummer, m.get());
+    FIndexStand = FAenderungszaehler;
+  }
+  TMitglied* erstes = nullptr;
+  auto [von, bis] = FNummernIndex.equal_range(nummer);
+  for (auto it = von; it != bis; ++it)
+    if (!erstes || it->second->Index() < erstes->Index()) erstes = it->second;
+  return erstes;
+}
+
+void TZAQ::SchreibeMitglieder(TZAQStream& s, std::uint32_t flags, bool& ok, bool archiv,
+                              std::uint16_t id) const {
+  const TMitgliederListe& liste = archiv ? FArchiv : FMitglieder;
+  const double gesamt = std::max(1, FMitglieder.Anzahl() + FArchiv.Anzahl());
+  int geschrieben = archiv ? FMitglieder.Anzahl() : 0;
+  const std::int32_t grenze = Heute() - FFtpDaten.FArchivTage;
+  for (const auto& m : liste) {
+    if (!ok) return;
+    if (Warten().AbbruchGewuenscht()) {
+      ok = false;
+      return;
+    }
+    if (archiv && (flags & sfArchivFrist) && !ImArchivZeitraum(*m, grenze)) continue;
+    SchreibeUnterblock(s, *m, id, flags, ok);
+    Warten().Fortschritt(++geschrieben / gesamt);
+  }
+}
+
+bool TZAQ::ImArchivZeitraum(const TMitglied& m, std::int32_t grenze) const {
+  if (m.FAustrittsdatum >= grenze) return true;
+  return m.FGeaendertVon.IstGesetzt() && m.FGeaendertVon.FZeit >= grenze;
+}
+
+void TZAQ::LeseMitglied(TZAQStream& s, std::int32_t g, bool& ok, bool archiv) {
+  auto m = std::make_unique<TMitglied>(this, 0);
+  LeseUnterblock(s, *m, g, ok);
+  (archiv ? FArchivGroesse : FMitgliederGroesse) += std::max(g, 0);
+  (archiv ? FArchiv : FMitglieder).Anhaengen(std::move(m));
 }
 
 void TZAQ::LeseFortschritt(double anteil) { Warten().Fortschritt(anteil); }
@@ -138,7 +271,7 @@ bool TZAQ::SchreibeStream(TZAQStream& s, std::uint32_t flags) {
   std::memcpy(kopf, kZAQMagie, 10);
   std::memcpy(kopf + 10, kHinweis, 74);
   kopf[210] = mitSchluessel ? 1 : 0;
-  std::uint32_t pruefwert = CRC(FSchluessel);
+  std::uint32_t pruefwert = CRC(Schluessel());
   std::memcpy(kopf + 211, &pruefwert, 4);
   kopf[215] = FVerschleiert ? 1 : 0;
   std::memcpy(kopf + 216, pad, 50);
@@ -156,7 +289,7 @@ bool TZAQ::SchreibeStream(TZAQStream& s, std::uint32_t flags) {
   for (std::size_t k = 0; k < laenge; k += kBlock) {
     std::size_t n = std::min(kBlock, laenge - k);
     crc = CRC(crc, body + k, n);
-    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &FSchluessel : nullptr);
+    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
   }
   s.Positionieren(s.Groesse());
   s.Schreibe(&crc, 4);
@@ -174,7 +307,7 @@ bool TZAQ::LeseStream(TZAQStream& s) {
   std::memcpy(pad, kopf + 216, 50);
 
   Warten().ZeigeStatus("Verarbeite Stream");
-  if (mitSchluessel && (FSchluessel.empty() || CRC(FSchluessel) != pruefwert)) {
+  if (mitSchluessel && (Schluessel().empty() || CRC(Schluessel()) != pruefwert)) {
     Meldung("Schlüssel stimmen nicht überein. Datei kann nicht entschlüsselt werden!",
             MeldungsArt::Fehler);
     return false;
@@ -185,7 +318,7 @@ bool TZAQ::LeseStream(TZAQStream& s) {
   std::uint32_t crc = 0;
   for (std::size_t k = 0; k < laenge; k += kBlock) {
     std::size_t n = std::min(kBlock, laenge - k);
-    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &FSchluessel : nullptr);
+    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
     crc = CRC(crc, body + k, n);
   }
   std::uint32_t gespeichert;
@@ -327,8 +460,10 @@ std::string TZAQ::Verzeichnis() const {
 }
 
 void TZAQ::Geaendert() {
+  FLetzteAenderungVon.Setze(AktuellerBenutzer());
   FGeaendertAm = GanzeSekunden(Jetzt());
   FGeaendert = true;
+  ++FAenderungszaehler;
 }
 
 }  // namespace zaq

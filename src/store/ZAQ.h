@@ -5,9 +5,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "store/Benutzer.h"
 #include "store/DateiEA.h"
+#include "store/Mitglied.h"
+#include "store/Notiz.h"
+#include "store/Stammdaten.h"
+#include "store/Verweis.h"
 
 namespace zaq {
 
@@ -37,6 +43,11 @@ enum class Ladezustand : int {
 
 class TZAQ : public TFeldDatensatz<TZAQ> {
  public:
+  TZAQ();
+  ~TZAQ() override;
+  TZAQ(const TZAQ&) = delete;
+  TZAQ& operator=(const TZAQ&) = delete;
+
   // A new list (CreateNeu).
   static std::unique_ptr<TZAQ> CreateNeu(bool mitMitglied, bool mitAdministrator);
   // Loads a file; nullptr after the failure has been reported (CreateAusDatei).
@@ -59,7 +70,22 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   void Geaendert();
 
   // The shared key of the list (empty: none).
-  const Bytes& Schluessel() const { return FSchluessel; }
+  const Bytes& Schluessel() const { return FFtpDaten.FSchluessel; }
+
+  // Users.
+  TBenutzer* SucheBenutzer(const std::string& login, std::uint16_t nummer);
+  TBenutzer* Administrator() { return SucheBenutzer("Admin", 0); }
+  TBenutzer* GleicherBenutzer(const TBenutzer& benutzer);
+  bool IstAngemeldet(const TBenutzer* benutzer) const {
+    return benutzer && benutzer == FAktuellerBenutzer.Get();
+  }
+  TBenutzer* AktuellerBenutzer() const { return FAktuellerBenutzer.Get(); }
+  void SetzeAktuellerBenutzer(TBenutzer* benutzer);
+
+  // The first active member with this number, or none.
+  TMitglied* SucheNummer(std::uint16_t nummer);
+  // Structural changes and number changes make the number index stale.
+  void IndexVeraltet() { ++FAenderungszaehler; }
 
   // Persistent fields.
   std::int32_t FFormatVersion = kFormatVersion;
@@ -73,21 +99,40 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   std::string FZAQFormat = "000";
   bool FNullbetragMelden = true;
   std::string FHauptanwender;
+  TVerweisBen FLetzteAenderungVon;
+  TStammdaten FStammdaten;
+  TFtpDaten FFtpDaten;
+  TBenutzerListe FBenutzer;
+  TBenutzerListe FVerwaisteBenutzer;
+  TNotizListe FNotizen;
+  TMitgliederListe FMitglieder;
+  TMitgliederListe FArchiv;
 
   // Run-time fields.
   std::string FDateiname;
   bool FGeaendert = false;
   bool FVerschleiert = true;
+  bool FKennwortBestaetigt = false;
 
   // Load statistics.
   std::int64_t FGeleseneGroesse = 0;
+  std::int64_t FStammdatenGroesse = 0;
+  std::int64_t FMitgliederGroesse = 0;
+  std::int64_t FArchivGroesse = 0;
   std::int32_t FAnzahlUnbekannt = 0;
 
  protected:
   void LeseFortschritt(double anteil) override;
 
  private:
-  Bytes FSchluessel;
+  void SchreibeMitglieder(TZAQStream& s, std::uint32_t flags, bool& ok, bool archiv,
+                          std::uint16_t id) const;
+  void LeseMitglied(TZAQStream& s, std::int32_t groesse, bool& ok, bool archiv);
+  bool ImArchivZeitraum(const TMitglied& m, std::int32_t grenze) const;
+  Zwischenspeicher<TBenutzer> FAktuellerBenutzer;
+  std::uint64_t FAenderungszaehler = 0;
+  std::uint64_t FIndexStand = ~0ull;
+  std::unordered_multimap<std::uint16_t, TMitglied*> FNummernIndex;
 };
 
 // Same file: equal without case once the last four characters are removed
