@@ -1,0 +1,89 @@
+// zaq-cli: exit status, messages on stderr, data on stdout.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Hilfen.h"
+#include "cli/Befehle.h"
+#include "cli/CliOberflaeche.h"
+#include "store/ZAQ.h"
+
+namespace zaq {
+namespace {
+
+struct Lauf {
+  int status;
+  std::string aus, fehler;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  Lauf Starte(std::vector<std::string> argumente) {
+    argumente.push_back("--config");
+    argumente.push_back(dir.Pfad().string());
+    std::ostringstream aus, fehler;
+    int status = cli::Run(argumente, aus, fehler);
+    return {status, aus.str(), fehler.str()};
+  }
+  test::TempVerzeichnis dir;
+};
+
+TEST_F(Cli, NeuDumpResave) {
+  Lauf neu = Starte({"new", dir / "a.zaq"});
+  ASSERT_EQ(neu.status, 0) << neu.fehler;
+  Lauf dump = Starte({"dump", dir / "a.zaq"});
+  ASSERT_EQ(dump.status, 0) << dump.fehler;
+  Json j = Json::parse(dump.aus);
+  EXPECT_EQ(j["FFormatVersion"], 704);
+  EXPECT_EQ(j["FSchreibvorgaenge"], 1);
+  EXPECT_EQ(j["FBenutzer"][0]["FLogin"], "Admin");
+  EXPECT_EQ(j["FBenutzer"][0]["FVollerName"], "Administrator");
+  EXPECT_EQ(j["FMitglieder"].size(), 1u);
+  EXPECT_EQ(j["FMitglieder"][0]["FMitgliedsnummer"], 1);
+  EXPECT_TRUE(dump.fehler.empty());
+
+  ASSERT_EQ(Starte({"resave", dir / "a.zaq", dir / "b.zaq"}).status, 0);
+  Json b = Json::parse(Starte({"dump", dir / "b.zaq"}).aus);
+  EXPECT_EQ(b["FSchreibvorgaenge"], 2);
+  b["FSchreibvorgaenge"] = 1;
+  EXPECT_EQ(b, j);
+}
+
+TEST_F(Cli, AufrufFehlerSindStatusZwei) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"gibtsnicht"}, {"dump"}, {"dump", "a", "b"}, {"dump", "a", "--bunt"}, {"dump", "a", "--user"}}) {
+    Lauf l = Starte(args);
+    EXPECT_EQ(l.status, 2) << (args.empty() ? "" : args[0]);
+    EXPECT_TRUE(l.aus.empty());
+    EXPECT_NE(l.fehler.find("Aufruf: zaq-cli"), std::string::npos);
+  }
+}
+
+TEST_F(Cli, BeschaedigteDateiStatusEinsUndMeldung) {
+  ASSERT_EQ(Starte({"new", dir / "a.zaq"}).status, 0);
+  Bytes b = test::Lies(dir / "a.zaq");
+  b[kKopfGroesse + 3] ^= 1;
+  test::Schreibe(dir / "a.zaq", b);
+  Lauf l = Starte({"resave", dir / "a.zaq", dir / "b.zaq"});
+  EXPECT_EQ(l.status, 1);
+  EXPECT_TRUE(l.fehler.starts_with("Frage: Die Prüfsumme der Datei stimmt nicht."));
+  EXPECT_NE(l.fehler.find("\nFehler: Fehler beim Einlesen des Datei-Streams zur Aufbereitung der Datenstrukur.\n"),
+            std::string::npos);
+  EXPECT_EQ(l.fehler.find('\r'), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "b.zaq"));
+  EXPECT_EQ(test::Lies(dir / "a.zaq"), b);
+}
+
+TEST_F(Cli, AntwortenOhneUndMitJa) {
+  using cli::CliOberflaeche;
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::JaNein, false), Antwort::Nein);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::JaNein, true), Antwort::Ja);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::JaNeinAbbrechen, false), Antwort::Abbrechen);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::OKAbbrechen, false), Antwort::Abbrechen);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::OKAbbrechen, true), Antwort::OK);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::WiederholenAbbrechen, true), Antwort::Abbrechen);
+  EXPECT_EQ(CliOberflaeche::AntwortFuer(Knoepfe::OK, false), Antwort::OK);
+}
+
+}  // namespace
+}  // namespace zaq
