@@ -173,11 +173,14 @@ long FindeSchluessel(const std::vector<std::string>& zeilen, std::pair<long, lon
   return -1;
 }
 
-std::string ProfilLesen(const std::string& schluessel, const std::string& vorgabe) {
+}  // namespace
+
+std::string ProfilLesen(const std::string& datei, const std::string& abschnitt,
+                        const std::string& schluessel, const std::string& vorgabe) {
   if (schluessel.empty()) return vorgabe;
-  auto zeilen = LeseZeilen(DateiOhneGross(EinstellungsVerzeichnis(), "zaq.ini"));
+  auto zeilen = LeseZeilen(plattform::Pfad(datei));
   std::string wert;
-  if (FindeSchluessel(zeilen, AbschnittBereich(zeilen, kEinstellungsAbschnitt), schluessel, &wert) < 0)
+  if (FindeSchluessel(zeilen, AbschnittBereich(zeilen, abschnitt), schluessel, &wert) < 0)
     return vorgabe;
   // Quotes around the whole value are not part of it.
   if (wert.size() >= 2 && (wert.front() == '"' || wert.front() == '\'') && wert.back() == wert.front())
@@ -187,16 +190,15 @@ std::string ProfilLesen(const std::string& schluessel, const std::string& vorgab
   return Cp1252ZuUtf8(wert);
 }
 
-void ProfilSchreiben(const std::string& schluessel, const std::string& wert) {
-  if (schluessel.empty()) return;
-  fs::path datei = DateiOhneGross(EinstellungsVerzeichnis(), "zaq.ini");
-  if (datei.empty()) datei = plattform::Pfad(EinstellungsVerzeichnis()) / "zaq.ini";
-  auto zeilen = LeseZeilen(datei);
+bool ProfilSchreiben(const std::string& datei, const std::string& abschnitt,
+                     const std::string& schluessel, const std::string& wert) {
+  if (schluessel.empty()) return false;
+  auto zeilen = LeseZeilen(plattform::Pfad(datei));
   std::string neu = Utf8ZuCp1252(schluessel) + "=" + Utf8ZuCp1252(wert);
-  auto bereich = AbschnittBereich(zeilen, kEinstellungsAbschnitt);
+  auto bereich = AbschnittBereich(zeilen, abschnitt);
   if (bereich.first < 0) {
     if (!zeilen.empty() && !Trim(zeilen.back()).empty()) zeilen.emplace_back();
-    zeilen.push_back("[" + Utf8ZuCp1252(kEinstellungsAbschnitt) + "]");
+    zeilen.push_back("[" + Utf8ZuCp1252(abschnitt) + "]");
     zeilen.push_back(neu);
   } else if (long i = FindeSchluessel(zeilen, bereich, schluessel, nullptr); i >= 0) {
     zeilen[static_cast<std::size_t>(i)] = neu;
@@ -207,10 +209,10 @@ void ProfilSchreiben(const std::string& schluessel, const std::string& wert) {
   }
   std::string text;
   for (const auto& z : zeilen) text += z + "\r\n";
-  plattform::SchreibeDateiSicher(datei, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  return plattform::SchreibeDateiSicher(plattform::Pfad(datei), reinterpret_cast<const std::uint8_t*>(text.data()),
+                                        text.size());
 }
 
-}  // namespace
 
 std::string EinstellungsVerzeichnis() {
   return Verzeichnis().empty() ? plattform::ProgrammVerzeichnis() : Verzeichnis();
@@ -242,7 +244,7 @@ std::string EinstellungsVorgabe(int code) {
 
 std::string LeseEinstellung(int code) {
   std::string vorgabe = EinstellungsVorgabe(code);
-  std::string wert = ProfilLesen(EinstellungsName(code), vorgabe);
+  std::string wert = ProfilLesen(EinstellungsDatei(), kEinstellungsAbschnitt, EinstellungsName(code), vorgabe);
   return wert.empty() ? vorgabe : wert;
 }
 
@@ -257,7 +259,7 @@ std::optional<std::int32_t> LeseEinstellungZahl(int code) {
 }
 
 void SchreibeEinstellung(int code, const std::string& wert) {
-  ProfilSchreiben(EinstellungsName(code), wert);
+  ProfilSchreiben(EinstellungsDatei(), kEinstellungsAbschnitt, EinstellungsName(code), wert);
 }
 
 void SchreibeEinstellungZahl(int code, std::int32_t wert) {

@@ -99,6 +99,13 @@ void SetzeEinstellungsVerzeichnis(const std::string& verzeichnis);
 // Full path of the settings file.
 std::string EinstellungsDatei();
 
+// Any profile file in the same form (the additional files of older member
+// files use it too): a value, or the default when the key is missing.
+std::string ProfilLesen(const std::string& datei, const std::string& abschnitt,
+                        const std::string& schluessel, const std::string& vorgabe);
+bool ProfilSchreiben(const std::string& datei, const std::string& abschnitt,
+                     const std::string& schluessel, const std::string& wert);
+
 // Creates "ZAQ.INI" from "STANDARD.INI" when only the latter exists.
 void PruefeEinstellungsdatei();
 

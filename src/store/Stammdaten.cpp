@@ -1,10 +1,13 @@
 #include "store/Stammdaten.h"
 
+#include <algorithm>
 #include <random>
 #include <utility>
 
 #include "platform/Plattform.h"
+#include "app/Einstellungen.h"
 #include "store/ZAQ.h"
+#include "ui/Warten.h"
 #include "ui/Allgemein.h"
 
 namespace zaq {
@@ -125,6 +128,68 @@ ZAQ_KONTOFELD(KontoBankname, FBankname)
 ZAQ_KONTOFELD(KontoGlaeubigerID, FGlaeubigerID)
 ZAQ_KONTOFELD(KontoInhaber, FInhaber)
 #undef ZAQ_KONTOFELD
+
+// --- master data of older files ---
+
+namespace {
+constexpr const char* kZusatzAbschnitt = "ZAQ Vereinsstammdaten";
+
+// "TT.MM." in the year 2000, or "TT.MM.JJJJ"; an unreadable date keeps the old one.
+std::int32_t LeseDatum(const std::string& text, bool mitJahr, std::int32_t alt) {
+  auto datum = TextZuDatum(mitJahr ? text : text + "2000");
+  return datum ? *datum : alt;
+}
+}  // namespace
+
+void LadeAusIni(TVereinskonto& konto, const std::string& datei, const std::string& schluessel) {
+  const std::string abschnitt = "KSL" + schluessel;
+  auto lies = [&](const char* name, std::string& ziel) { ziel = ProfilLesen(datei, abschnitt, name, ziel); };
+  lies("Bezeichnung", konto.FBezeichnung);
+  lies("Bankleitzahl", konto.FBLZ);
+  lies("Kontonummer", konto.FKontonummer);
+  lies("IBAN", konto.FIBAN);
+  lies("Bankname", konto.FBankname);
+  lies("Auftraggebername", konto.FInhaber);
+  lies("Auftraggeberident", konto.FGlaeubigerID);
+  konto.FKontoSchluessel = schluessel;
+}
+
+void LeseZusatzdatei(const std::string& datei, TZAQ& liste) {
+  Warten().ZeigeStatus("Lade Stammdaten");
+  TStammdaten& s = liste.FStammdaten;
+  auto text = [&](const char* schluessel, const std::string& vorgabe) {
+    return ProfilLesen(datei, kZusatzAbschnitt, schluessel, vorgabe);
+  };
+  auto zahl = [&](const std::string& schluessel, std::int64_t vorgabe) {
+    return ZuZahl64(ProfilLesen(datei, kZusatzAbschnitt, schluessel, std::to_string(vorgabe))).value_or(vorgabe);
+  };
+  const auto stellen = zahl("MGN-Format", static_cast<std::int64_t>(liste.FZAQFormat.size()));
+  liste.FZAQFormat = std::string(static_cast<std::size_t>(std::clamp<std::int64_t>(stellen, 0, 255)), '0');
+  liste.FNullbetragMelden = zahl("Nullbetrag melden", liste.FNullbetragMelden) != 0;
+  liste.FAustrittsliste = zahl("Austrittsliste", liste.FAustrittsliste) != 0;
+  s.FGeburtstage = text("Geburtstage", s.FGeburtstage);
+  s.FEhrungen = text("Ehrungen", s.FEhrungen);
+  s.FJahresdatum1 = LeseDatum(text("Jahresdatum 1", "01.01."), false, s.FJahresdatum1);
+  s.FJahresdatum2 = LeseDatum(text("Jahresdatum 2", "01.01."), false, s.FJahresdatum2);
+  s.FJahresdatum3 = LeseDatum(text("Jahresdatum 3", "01.01.2000"), true, s.FJahresdatum3);
+  s.FJahresberechnung = static_cast<std::uint8_t>(zahl("Jahresberechnung", s.FJahresberechnung));
+  s.FBeitragsdatum1 = LeseDatum(text("Beitragsdatum 1", "01.01."), false, s.FBeitragsdatum1);
+  s.FBeitragsdatum2 = LeseDatum(text("Beitragsdatum 2", "01.01."), false, s.FBeitragsdatum2);
+  s.FBeitragsdatum3 = LeseDatum(text("Beitragsdatum 3", "01.01.2000"), true, s.FBeitragsdatum3);
+  s.FBeitragsberechnung = static_cast<std::uint8_t>(zahl("Beitragsberechnung", s.FBeitragsberechnung));
+  for (int i = 1; i <= 16; ++i) {
+    auto& name = s.FGruppenname[static_cast<std::size_t>(i - 1)];
+    name = ProfilLesen(datei, kZusatzAbschnitt, "Gruppe " + std::to_string(i), name);
+  }
+  const auto konten = zahl("K-Schlüsselanzahl", 0);
+  for (std::int64_t i = 1; i <= konten; ++i) {
+    const std::string schluessel = text(("K-Schlüssel " + std::to_string(i)).c_str(), "");
+    auto konto = std::make_unique<TVereinskonto>();
+    LadeAusIni(*konto, datei, schluessel);
+    s.FVereinskonten.Hinzufuegen(std::move(konto));
+  }
+  s.BerechneStichtage();
+}
 
 // --- shared-server settings ---
 

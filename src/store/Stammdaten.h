@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fees/Konto.h"
 #include "store/DateiEA.h"
@@ -59,6 +60,11 @@ class TStammdaten : public TFeldDatensatz<TStammdaten> {
   std::int32_t FBeitragStichtag = 0;
   TZAQ* FListe;
 };
+
+// Reads the master data of an older member file from its additional file.
+void LeseZusatzdatei(const std::string& datei, TZAQ& liste);
+// A club account from the additional file's section "KSL" + key.
+void LadeAusIni(TVereinskonto& konto, const std::string& datei, const std::string& schluessel);
 
 class TFtpDaten : public TFeldDatensatz<TFtpDaten> {
  public:

@@ -32,7 +32,8 @@ TVerweisMitgl::TVerweisMitgl(TZAQ* liste, TMitglied* mitglied) : TVerweis(liste)
   if (mitglied) Setze(mitglied);
 }
 
-TVerweisMitgl::TVerweisMitgl(const TVerweisMitgl& q) : TVerweis(q) {}
+TVerweisMitgl::TVerweisMitgl(const TVerweisMitgl& q)
+    : TVerweis(q), FNummer(q.FNummer), FGeburtsdatum(q.FGeburtsdatum) {}
 
 TVerweisMitgl& TVerweisMitgl::operator=(const TVerweisMitgl& q) {
   if (this != &q) {
