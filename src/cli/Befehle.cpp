@@ -5,6 +5,7 @@
 
 #include "app/Einstellungen.h"
 #include "cli/CliOberflaeche.h"
+#include "cli/Demo.h"
 #include "store/ZAQ.h"
 #include "ui/Allgemein.h"
 
@@ -18,6 +19,8 @@ constexpr const char* kHilfe =
     "  new DATEI            neue Mitgliederliste anlegen und als DATEI speichern\n"
     "  dump DATEI           ganze Liste als JSON ausgeben\n"
     "  resave EIN AUS       EIN öffnen und unter AUS speichern\n"
+    "  demo DATEI [--members N] [--seed S]\n"
+    "                       erfundenen Demoverein erzeugen (Vorgabe: 60 Mitglieder)\n"
     "\n"
     "Optionen:\n"
     "  --yes                Fragen bestätigen statt ablehnen\n"
@@ -31,6 +34,8 @@ struct Aufruf {
   bool ja = false;
   std::string benutzer, kennwort, konfiguration;
   bool mitBenutzer = false, mitKennwort = false;
+  int mitglieder = 60;
+  unsigned saat = 1;
 };
 
 struct Kontext {
@@ -61,6 +66,11 @@ int Dump(Kontext& k) {
   return 0;
 }
 
+int Demo(Kontext& k) {
+  auto liste = ErzeugeDemoverein(k.aufruf.mitglieder, k.aufruf.saat);
+  return liste->SpeichernAls(k.aufruf.argumente[0], false) ? 0 : 1;
+}
+
 int Resave(Kontext& k) {
   auto liste = TZAQ::CreateAusDatei(k.aufruf.argumente[0]);
   if (!liste) return 1;
@@ -72,6 +82,7 @@ const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
       {"new", {1, Neu}},
       {"dump", {1, Dump}},
       {"resave", {2, Resave}},
+      {"demo", {1, Demo}},
   };
   return befehle;
 }
@@ -96,6 +107,12 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
       aufruf.mitKennwort = true;
     } else if (a == "--config") {
       if (!wert(aufruf.konfiguration)) return fehler << kHilfe, 2;
+    } else if (a == "--members" || a == "--seed") {
+      std::string text;
+      auto zahl = wert(text) ? ZuZahl(text) : std::nullopt;
+      if (!zahl || *zahl < 0 || (a == "--members" && *zahl > 65000)) return fehler << kHilfe, 2;
+      if (a == "--members") aufruf.mitglieder = *zahl;
+      else aufruf.saat = static_cast<unsigned>(*zahl);
     } else if (a == "--help" || a == "-h") {
       aus << kHilfe;
       return 0;

@@ -1,74 +1,82 @@
 #include "platform/Kodierung.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/utf8.h>
 
+#include <array>
 #include <memory>
 #include <stdexcept>
 
 namespace zaq {
 namespace {
 
-struct ConverterDeleter {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterDeleter>;
+// The mapping comes from ICU's windows-1252 converter; it is turned into two
+// tables once, because member files convert hundreds of thousands of fields.
+struct Tabellen {
+  std::array<std::string, 256> nachUtf8;
+  std::array<std::uint8_t, 0x10000> nachCp1252{};  // 0 = no mapping (except U+0000)
 
-ConverterPtr Oeffne(const char* name) {
-  UErrorCode fehler = U_ZERO_ERROR;
-  ConverterPtr c(ucnv_open(name, &fehler));
-  if (U_FAILURE(fehler)) throw std::runtime_error(std::string("ICU-Konverter fehlt: ") + name);
-  return c;
-}
-
-// One pair per thread: opening a converter costs far more than converting a field.
-struct Konverter {
-  ConverterPtr cp1252 = Oeffne("windows-1252");
-  ConverterPtr utf8 = Oeffne("UTF-8");
-  Konverter() {
+  Tabellen() {
     UErrorCode fehler = U_ZERO_ERROR;
-    ucnv_setSubstChars(cp1252.get(), "?", 1, &fehler);
+    UConverter* c = ucnv_open("windows-1252", &fehler);
+    if (U_FAILURE(fehler)) throw std::runtime_error("ICU-Konverter windows-1252 fehlt");
+    for (int b = 0; b < 256; ++b) {
+      char quelle = static_cast<char>(b);
+      UChar ziel[4];
+      fehler = U_ZERO_ERROR;
+      int32_t n = ucnv_toUChars(c, ziel, 4, &quelle, 1, &fehler);
+      UChar32 cp = n >= 1 && U_SUCCESS(fehler) ? ziel[0] : b;
+      char utf8[4];
+      int32_t l = 0;
+      U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(utf8), l, cp);
+      nachUtf8[static_cast<std::size_t>(b)] = std::string(utf8, static_cast<std::size_t>(l));
+      if (cp < 0x10000) nachCp1252[static_cast<std::size_t>(cp)] = static_cast<std::uint8_t>(b);
+    }
+    ucnv_close(c);
   }
 };
 
-Konverter& K() {
-  thread_local Konverter k;
-  return k;
+const Tabellen& T() {
+  static const Tabellen t;
+  return t;
 }
 
-bool NurAscii(std::string_view s) {
+}  // namespace
+
+bool IstAscii(std::string_view s) {
   for (unsigned char c : s)
     if (c >= 0x80) return false;
   return true;
 }
 
-
-}  // namespace
-
 std::string Cp1252ZuUtf8(std::string_view text) {
-  if (NurAscii(text)) return std::string(text);
-  auto& k = K();
-  std::string out(text.size() * 3, '\0');
-  char* ziel = out.data();
-  const char* quelle = text.data();
-  UErrorCode fehler = U_ZERO_ERROR;
-  ucnv_convertEx(k.utf8.get(), k.cp1252.get(), &ziel, out.data() + out.size(), &quelle,
-                 text.data() + text.size(), nullptr, nullptr, nullptr, nullptr, true, true,
-                 &fehler);
-  out.resize(static_cast<std::size_t>(ziel - out.data()));
+  if (IstAscii(text)) return std::string(text);
+  const auto& t = T();
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (unsigned char c : text) {
+    if (c < 0x80) out += static_cast<char>(c);
+    else out += t.nachUtf8[c];
+  }
   return out;
 }
 
 std::string Utf8ZuCp1252(std::string_view text) {
-  if (NurAscii(text)) return std::string(text);
-  auto& k = K();
-  std::string out(text.size() + 1, '\0');
-  char* ziel = out.data();
-  const char* quelle = text.data();
-  UErrorCode fehler = U_ZERO_ERROR;
-  ucnv_convertEx(k.cp1252.get(), k.utf8.get(), &ziel, out.data() + out.size(), &quelle,
-                 text.data() + text.size(), nullptr, nullptr, nullptr, nullptr, true, true,
-                 &fehler);
-  out.resize(static_cast<std::size_t>(ziel - out.data()));
+  if (IstAscii(text)) return std::string(text);
+  const auto& t = T();
+  std::string out;
+  out.reserve(text.size());
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const auto n = static_cast<int32_t>(text.size());
+  int32_t i = 0;
+  while (i < n) {
+    UChar32 cp;
+    U8_NEXT(s, i, n, cp);
+    if (cp >= 0 && cp < 0x80) out += static_cast<char>(cp);
+    else if (cp > 0 && cp < 0x10000 && t.nachCp1252[static_cast<std::size_t>(cp)] != 0)
+      out += static_cast<char>(t.nachCp1252[static_cast<std::size_t>(cp)]);
+    else out += '?';
+  }
   return out;
 }
 

@@ -70,7 +70,9 @@ bool LeseDatei(const fs::path& pfad, Bytes& inhalt) {
 bool SchreibeDateiSicher(const fs::path& pfad, const std::uint8_t* daten, std::size_t laenge) {
   fs::path verzeichnis = pfad.parent_path();
   if (verzeichnis.empty()) verzeichnis = ".";
-  std::string vorlage = PfadText(verzeichnis / ("." + PfadText(pfad.filename()) + ".XXXXXX"));
+  std::string name = ".";
+  name.append(PfadText(pfad.filename())).append(".XXXXXX");
+  std::string vorlage = PfadText(verzeichnis / name);
   int fd = ::mkstemp(vorlage.data());
   if (fd < 0) return false;
   bool ok = true;
@@ -156,14 +158,19 @@ double Jetzt() {
   using namespace std::chrono;
   auto jetzt = system_clock::now();
   std::time_t t = system_clock::to_time_t(jetzt);
-  std::tm tm = Lokal(t);
-  auto tag = year_month_day{year{tm.tm_year + 1900}, month{static_cast<unsigned>(tm.tm_mon + 1)},
-                            day{static_cast<unsigned>(tm.tm_mday)}};
-  double tage = static_cast<double>(sys_days(tag).time_since_epoch().count() + kUnixEpoche);
-  double ms = static_cast<double>(
-      duration_cast<milliseconds>(jetzt.time_since_epoch()).count() % 1000);
-  double sekunden = tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + ms / 1000.0;
-  return tage + sekunden / 86400.0;
+  // Converting to local time is costly; loading a file asks for it per record.
+  thread_local std::time_t letzteSekunde = -1;
+  thread_local double letzterWert = 0;
+  if (t != letzteSekunde) {
+    std::tm tm = Lokal(t);
+    auto tag = year_month_day{year{tm.tm_year + 1900}, month{static_cast<unsigned>(tm.tm_mon + 1)},
+                              day{static_cast<unsigned>(tm.tm_mday)}};
+    double tage = static_cast<double>(sys_days(tag).time_since_epoch().count() + kUnixEpoche);
+    letzterWert = tage + (tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec) / 86400.0;
+    letzteSekunde = t;
+  }
+  double ms = static_cast<double>(duration_cast<milliseconds>(jetzt.time_since_epoch()).count() % 1000);
+  return letzterWert + ms / 1000.0 / 86400.0;
 }
 
 std::int32_t Heute() { return static_cast<std::int32_t>(Jetzt()); }

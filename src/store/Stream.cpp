@@ -42,6 +42,10 @@ void SchreibeInt32(TZAQStream& s, std::int32_t wert, std::uint16_t id) { Schreib
 void SchreibeDouble(TZAQStream& s, double wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 8); }
 
 void SchreibeText(TZAQStream& s, const std::string& utf8, std::uint16_t id) {
+  if (IstAscii(utf8)) {
+    SchreibeFeld(s, utf8.data(), id, utf8.size());
+    return;
+  }
   std::string cp = Utf8ZuCp1252(utf8);
   SchreibeFeld(s, cp.data(), id, cp.size());
 }

@@ -45,8 +45,13 @@ class TZAQStream {
     return true;
   }
   void Schreibe(const void* quelle, std::size_t n) {
-    if (FPos + n > FDaten.size()) FDaten.resize(FPos + n);
-    if (n) std::memcpy(FDaten.data() + FPos, quelle, n);
+    const auto* q = static_cast<const std::uint8_t*>(quelle);
+    if (FPos == FDaten.size()) {
+      FDaten.insert(FDaten.end(), q, q + n);  // appending: no zero fill first
+    } else {
+      if (FPos + n > FDaten.size()) FDaten.resize(FPos + n);
+      if (n) std::memcpy(FDaten.data() + FPos, q, n);
+    }
     FPos += n;
   }
 

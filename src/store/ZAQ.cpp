@@ -40,16 +40,48 @@ std::uint32_t CRC32(const Bytes& daten) { return CRC(daten); }
 
 namespace {
 
-// XOR with the pad (scrambling) and the shared key, starting at body offset k.
-void Transformiere(std::uint8_t* daten, std::size_t n, std::size_t k, const std::uint8_t* pad,
-                   bool verschleiert, const Bytes* schluessel) {
-  if (verschleiert)
-    for (std::size_t i = 0; i < n; ++i) daten[i] ^= pad[(k + i) % 50];
-  if (schluessel && !schluessel->empty()) {
-    const std::size_t l = schluessel->size();
-    for (std::size_t i = 0; i < n; ++i) daten[i] ^= (*schluessel)[(k + i) % l];
+// XOR with a repeating byte pattern, starting at position k of the pattern;
+// written as straight runs so the compiler can vectorise them.
+void XorMuster(std::uint8_t* daten, std::size_t n, std::size_t k, const std::uint8_t* muster,
+               std::size_t laenge) {
+  std::size_t pos = k % laenge;
+  while (n > 0) {
+    const std::size_t lauf = std::min(n, laenge - pos);
+    for (std::size_t i = 0; i < lauf; ++i) daten[i] ^= muster[pos + i];
+    daten += lauf;
+    n -= lauf;
+    pos = 0;
   }
 }
+
+// The scrambling pad and the shared key, both applied by XOR from body offset 0.
+class Transformation {
+ public:
+  Transformation(const std::uint8_t* pad, bool verschleiert, const Bytes* schluessel)
+      : FSchluessel(schluessel && !schluessel->empty() ? schluessel : nullptr) {
+    // The 50-byte pad repeated to a block's length turns the XOR into one run.
+    if (verschleiert) {
+      FPad.resize(kBlock + 50);
+      for (std::size_t i = 0; i < FPad.size(); ++i) FPad[i] = pad[i % 50];
+    }
+  }
+  void Anwenden(std::uint8_t* daten, std::size_t n, std::size_t k) const {
+    if (!FPad.empty()) {
+      for (std::size_t erledigt = 0; erledigt < n;) {
+        const std::size_t lauf = std::min(n - erledigt, kBlock);
+        const std::uint8_t* muster = FPad.data() + (k + erledigt) % 50;
+        std::uint8_t* d = daten + erledigt;
+        for (std::size_t i = 0; i < lauf; ++i) d[i] ^= muster[i];
+        erledigt += lauf;
+      }
+    }
+    if (FSchluessel) XorMuster(daten, n, k, FSchluessel->data(), FSchluessel->size());
+  }
+
+ private:
+  Bytes FPad;
+  const Bytes* FSchluessel;
+};
 
 double GanzeSekunden(double zeit) { return OhneMillisekunden(zeit); }
 
@@ -285,11 +317,12 @@ bool TZAQ::SchreibeStream(TZAQStream& s, std::uint32_t flags) {
   Warten().ZeigeStatus("Verarbeite Stream");
   std::uint8_t* body = s.Daten().data() + kKopfGroesse;
   const std::size_t laenge = s.Groesse() - kKopfGroesse;
+  const Transformation transformation(pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
   std::uint32_t crc = 0;
   for (std::size_t k = 0; k < laenge; k += kBlock) {
     std::size_t n = std::min(kBlock, laenge - k);
     crc = CRC(crc, body + k, n);
-    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
+    transformation.Anwenden(body + k, n, k);
   }
   s.Positionieren(s.Groesse());
   s.Schreibe(&crc, 4);
@@ -315,10 +348,11 @@ bool TZAQ::LeseStream(TZAQStream& s) {
 
   std::uint8_t* body = s.Daten().data() + kKopfGroesse;
   const std::size_t laenge = s.Groesse() - kKopfGroesse - 4;
+  const Transformation transformation(pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
   std::uint32_t crc = 0;
   for (std::size_t k = 0; k < laenge; k += kBlock) {
     std::size_t n = std::min(kBlock, laenge - k);
-    Transformiere(body + k, n, k, pad, FVerschleiert, mitSchluessel ? &Schluessel() : nullptr);
+    transformation.Anwenden(body + k, n, k);
     crc = CRC(crc, body + k, n);
   }
   std::uint32_t gespeichert;

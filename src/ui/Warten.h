@@ -33,6 +33,7 @@ class TfrmWarten {
   bool FSichtbar = false;
   bool FAbbruch = false;
   std::chrono::steady_clock::time_point FLetztesVerarbeiten{};
+  unsigned FAufrufe = 0;
 };
 
 TfrmWarten& Warten();

@@ -1,0 +1,89 @@
+// Opening and saving a member file, next to the raw cost of its bytes:
+// read the file, compute its CRC-32, write it back.
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+
+#include "cli/Demo.h"
+#include "platform/Plattform.h"
+#include "store/ZAQ.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Vorlage {
+  fs::path verzeichnis;
+  std::string datei;
+  std::uint64_t groesse = 0;
+};
+
+const Vorlage& Datei(int mitglieder) {
+  static std::map<int, Vorlage> dateien;
+  auto& v = dateien[mitglieder];
+  if (v.datei.empty()) {
+    v.verzeichnis = fs::temp_directory_path() / ("zaq-bench-" + std::to_string(::getpid()));
+    fs::create_directories(v.verzeichnis);
+    v.datei = (v.verzeichnis / ("verein" + std::to_string(mitglieder) + ".zaq")).string();
+    auto liste = zaq::cli::ErzeugeDemoverein(mitglieder, 7);
+    liste->SpeichernAls(v.datei, false);
+    v.groesse = fs::file_size(v.datei);
+  }
+  return v;
+}
+
+void Grundlinie(benchmark::State& state) {
+  const Vorlage& v = Datei(static_cast<int>(state.range(0)));
+  const std::string ziel = v.datei + ".roh";
+  for (auto _ : state) {
+    zaq::plattform::Bytes inhalt;
+    zaq::plattform::LeseDatei(v.datei, inhalt);
+    benchmark::DoNotOptimize(crc32(0, inhalt.data(), static_cast<uInt>(inhalt.size())));
+    zaq::plattform::SchreibeDateiSicher(ziel, inhalt);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * v.groesse));
+}
+
+void OeffnenUndSpeichern(benchmark::State& state) {
+  const Vorlage& v = Datei(static_cast<int>(state.range(0)));
+  const std::string ziel = v.datei + ".neu";
+  for (auto _ : state) {
+    auto liste = zaq::TZAQ::CreateAusDatei(v.datei);
+    if (!liste || !liste->SpeichernAls(ziel, false)) state.SkipWithError("Laden oder Speichern fehlgeschlagen");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * v.groesse));
+}
+
+}  // namespace
+
+BENCHMARK(Grundlinie)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OeffnenUndSpeichern)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+void NurOeffnen(benchmark::State& state) {
+  const Vorlage& v = Datei(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto liste = zaq::TZAQ::CreateAusDatei(v.datei);
+    state.PauseTiming();
+    liste.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * v.groesse));
+}
+
+void NurSpeichern(benchmark::State& state) {
+  const Vorlage& v = Datei(static_cast<int>(state.range(0)));
+  auto liste = zaq::TZAQ::CreateAusDatei(v.datei);
+  const std::string ziel = v.datei + ".neu";
+  for (auto _ : state) liste->SpeichernAls(ziel, false);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * v.groesse));
+}
+
+}  // namespace
+
+BENCHMARK(NurOeffnen)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NurSpeichern)->Arg(10000)->Unit(benchmark::kMillisecond);
