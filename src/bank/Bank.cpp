@@ -36,6 +36,22 @@ std::unique_ptr<TBank>& Verzeichnis() {
   return bank;
 }
 
+// The current record before the first successful lookup.
+const Bankdatensatz kAnfang;
+
+// Decodes one record; false when a length byte runs beyond its field.
+bool DekodiereSatz(const std::uint8_t* s, Bankdatensatz& satz) {
+  using namespace blzsatz;
+  if (!KurzText(s, kBLZ, kBLZGroesse, satz.FBLZ) || !KurzText(s, kBezeichnung, kBezeichnungGroesse, satz.FBezeichnung) ||
+      !KurzText(s, kKurz, kKurzGroesse, satz.FKurzbezeichnung) || !KurzText(s, kPLZ, kPLZGroesse, satz.FPLZ) ||
+      !KurzText(s, kOrt, kOrtGroesse, satz.FOrt) || !KurzText(s, kBIC, kBICGroesse, satz.FBIC))
+    return false;
+  satz.FPruefverfahren = s[kVerfahren];
+  satz.FIBANRegel = LE16(s + kRegel);
+  satz.FIBANRegelVersion = s[kRegelVersion];
+  return true;
+}
+
 constexpr std::array<int, 18> kImplementiert = {0, 1, 6, 10, 13, 20, 24, 28, 32, 63, 70, 76, 81, 82, 84, 88, 95, 99};
 
 }  // namespace
@@ -56,9 +72,9 @@ std::string KennzeichenVonVerfahren(int v) {
   return k;
 }
 
-TBank::TBank() { Oeffnen(plattform::ProgrammVerzeichnis()); }
+TBank::TBank() : FAktuell(&kAnfang) { Oeffnen(plattform::ProgrammVerzeichnis()); }
 
-TBank::TBank(const std::string& verzeichnis) { Oeffnen(verzeichnis); }
+TBank::TBank(const std::string& verzeichnis) : FAktuell(&kAnfang) { Oeffnen(verzeichnis); }
 
 void TBank::Oeffnen(const std::string& verzeichnis) {
   const std::string fehlen =
@@ -72,25 +88,27 @@ void TBank::Oeffnen(const std::string& verzeichnis) {
     Meldung(fehlen, MeldungsArt::Fehler);
     return;
   }
-  if (!plattform::LeseDatei(dat, FDaten)) {
-    FDaten.clear();
+  std::vector<std::uint8_t> daten;
+  if (!plattform::LeseDatei(dat, daten)) {
     Meldung("Datei ZAQ-BLZ.DAT kann nicht geöffnet werden.", MeldungsArt::Fehler);
     return;
   }
   if (!plattform::LeseDatei(ind, FIndex)) {
-    FDaten.clear();
     FIndex.clear();
     Meldung("Datei ZAQ-BLZ.IND kann nicht geöffnet werden.", MeldungsArt::Fehler);
     return;
   }
   // A cut-off file would shift every later record: refuse it as incomplete.
-  if (FDaten.empty() || FDaten.size() % kBLZSatzLaenge != 0 || FIndex.empty() ||
+  if (daten.empty() || daten.size() % kBLZSatzLaenge != 0 || FIndex.empty() ||
       FIndex.size() % kBLZKnotenLaenge != 0) {
-    FDaten.clear();
     FIndex.clear();
     Meldung(fehlen, MeldungsArt::Fehler);
     return;
   }
+  const std::size_t anzahl = daten.size() / kBLZSatzLaenge;
+  FBanken.resize(anzahl);
+  FLesbar.resize(anzahl);
+  for (std::size_t i = 0; i < anzahl; ++i) FLesbar[i] = DekodiereSatz(daten.data() + i * kBLZSatzLaenge, FBanken[i]);
   FGeoeffnet = true;
 }
 
@@ -121,28 +139,14 @@ std::int32_t TBank::SucheBLZ(std::string_view blz) const {
   return -1;
 }
 
-bool TBank::LiesSatz(std::int32_t nr, Bankdatensatz& satz) const {
-  if (nr < 0 || static_cast<std::size_t>(nr) >= AnzahlBanken()) return false;
-  const std::uint8_t* s = FDaten.data() + static_cast<std::size_t>(nr) * kBLZSatzLaenge;
-  using namespace blzsatz;
-  Bankdatensatz neu;
-  if (!KurzText(s, kBLZ, kBLZGroesse, neu.FBLZ) || !KurzText(s, kBezeichnung, kBezeichnungGroesse, neu.FBezeichnung) ||
-      !KurzText(s, kKurz, kKurzGroesse, neu.FKurzbezeichnung) || !KurzText(s, kPLZ, kPLZGroesse, neu.FPLZ) ||
-      !KurzText(s, kOrt, kOrtGroesse, neu.FOrt) || !KurzText(s, kBIC, kBICGroesse, neu.FBIC))
-    return false;
-  neu.FPruefverfahren = s[kVerfahren];
-  neu.FIBANRegel = LE16(s + kRegel);
-  neu.FIBANRegelVersion = s[kRegelVersion];
-  satz = std::move(neu);
-  return true;
-}
-
 bool TBank::Lade(std::string_view blz) {
-  Bankdatensatz satz;
+  std::int32_t nr = SucheBLZ(blz);
+  if (nr < 0 || static_cast<std::size_t>(nr) >= FBanken.size() || !FLesbar[static_cast<std::size_t>(nr)]) return false;
+  const Bankdatensatz& satz = FBanken[static_cast<std::size_t>(nr)];
   // The record must carry the code we looked for: a directory whose two
   // files do not belong together must not name the wrong bank.
-  if (!LiesSatz(SucheBLZ(blz), satz) || satz.FBLZ != blz) return false;
-  FAktuell = std::move(satz);
+  if (satz.FBLZ != blz) return false;
+  FAktuell = &satz;
   return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The bank directory: "ZAQ-BLZ.DAT" (one 154-byte record per bank code) and
 // "ZAQ-BLZ.IND" (a digit tree of 7-byte nodes leading to the record number).
-// Both files are small, so they are read into memory once; a lookup then
-// walks a few dozen index nodes without touching the disk.
+// Both files are small, so they are read and decoded once at opening; a
+// lookup then walks a few dozen index nodes and touches neither the disk nor
+// the heap.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,6 +55,9 @@ class TBank {
   TBank();
   // The same for another directory (tests, tools).
   explicit TBank(const std::string& verzeichnis);
+  // The current record points into the object's own data.
+  TBank(const TBank&) = delete;
+  TBank& operator=(const TBank&) = delete;
 
   bool Geoeffnet() const { return FGeoeffnet; }
   // Record number in "ZAQ-BLZ.DAT", or -1.
@@ -63,16 +67,16 @@ class TBank {
   // Takes the bank code from a German IBAN when one is given.
   bool LadeBank(std::string_view blz, std::string_view iban);
 
-  const std::string& BLZ() const { return FAktuell.FBLZ; }
-  const std::string& Bezeichnung() const { return FAktuell.FBezeichnung; }
-  const std::string& Kurzbezeichnung() const { return FAktuell.FKurzbezeichnung; }
-  const std::string& PLZ() const { return FAktuell.FPLZ; }
-  const std::string& Ort() const { return FAktuell.FOrt; }
-  const std::string& BIC() const { return FAktuell.FBIC; }
-  int Pruefverfahren() const { return FAktuell.FPruefverfahren; }
-  int IBANRegel() const { return FAktuell.FIBANRegel; }
-  int IBANRegelVersion() const { return FAktuell.FIBANRegelVersion; }
-  const Bankdatensatz& Aktuell() const { return FAktuell; }
+  const std::string& BLZ() const { return FAktuell->FBLZ; }
+  const std::string& Bezeichnung() const { return FAktuell->FBezeichnung; }
+  const std::string& Kurzbezeichnung() const { return FAktuell->FKurzbezeichnung; }
+  const std::string& PLZ() const { return FAktuell->FPLZ; }
+  const std::string& Ort() const { return FAktuell->FOrt; }
+  const std::string& BIC() const { return FAktuell->FBIC; }
+  int Pruefverfahren() const { return FAktuell->FPruefverfahren; }
+  int IBANRegel() const { return FAktuell->FIBANRegel; }
+  int IBANRegelVersion() const { return FAktuell->FIBANRegelVersion; }
+  const Bankdatensatz& Aktuell() const { return *FAktuell; }
 
   std::string BezeichnungZu(std::string_view blz, std::string_view iban);
   std::string KurzbezeichnungZu(std::string_view blz, std::string_view iban);
@@ -80,17 +84,16 @@ class TBank {
   static bool VerfahrenImplementiert(int verfahren);
   static bool IBANRegelImplementiert(int regel, int version);
 
-  std::size_t AnzahlBanken() const { return FDaten.size() / kBLZSatzLaenge; }
+  std::size_t AnzahlBanken() const { return FBanken.size(); }
 
  private:
   void Oeffnen(const std::string& verzeichnis);
-  // Decodes record nr; false when it lies outside the file or is damaged.
-  bool LiesSatz(std::int32_t nr, Bankdatensatz& satz) const;
 
-  std::vector<std::uint8_t> FDaten;
+  std::vector<Bankdatensatz> FBanken;  // the records of "ZAQ-BLZ.DAT" in file order
+  std::vector<bool> FLesbar;           // false for a damaged record
   std::vector<std::uint8_t> FIndex;
   bool FGeoeffnet = false;
-  Bankdatensatz FAktuell;
+  const Bankdatensatz* FAktuell;
 };
 
 // The one directory of the run.  nullptr until the start-up loaded it.

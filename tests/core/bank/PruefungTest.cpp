@@ -116,7 +116,7 @@ TEST_F(Bankverbindung, Ergebniscodes) {
   const struct {
     const char* blz;
     const char* konto;
-    const char* iban;
+    std::string iban;
     int code;
   } faelle[] = {
       {"", "", "", 1},
@@ -139,7 +139,7 @@ TEST_F(Bankverbindung, Ergebniscodes) {
       {"37040044", "532023001", "DE89370400440532013000", 25},
       {"37040044", "532013000", "", 31},                          // valid account, but no IBAN
       {"37040044", "532013000", "DE89", 32},
-      {"37040044", "532013000", std::string(35, '1').c_str(), 32},
+      {"37040044", "532013000", std::string(35, '1'), 32},
       {"37040044", "532013000", "de89370400440532013000", 32},
       {"37040044", "532013000", "DE88370400440532013000", 33},
   };
