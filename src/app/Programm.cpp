@@ -1,6 +1,7 @@
 #include "app/Programm.h"
 
 #include "app/Einstellungen.h"
+#include "bank/Bank.h"
 #include "platform/Plattform.h"
 #include "ui/Allgemein.h"
 #include "ui/Warten.h"
@@ -23,6 +24,8 @@ void TProgramm::SetzeListe(std::unique_ptr<TZAQ> liste) {
 
 bool TProgramm::Starten(const std::vector<std::string>& argumente) {
   FZAQ.reset();
+  // Without its bank directory the program cannot check a bank connection.
+  if (!LadeBankverzeichnis()) return false;
   if (!argumente.empty()) {
     if (DateiOeffnen(argumente.front()) != 1) mnuDateiNeuClick();
     Warten().Schliessen();
@@ -175,6 +178,7 @@ void TProgramm::FormClose() {
     FZAQ.reset();
   }
   Warten().Schliessen();
+  SetzeBankverzeichnis(nullptr);
   FSitzungEndet = true;
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/Einstellungen.h"
+#include "cli/BankBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
 #include "store/ZAQ.h"
@@ -21,18 +22,36 @@ constexpr const char* kHilfe =
     "  resave EIN AUS       EIN öffnen und unter AUS speichern\n"
     "  demo DATEI [--members N] [--seed S]\n"
     "                       erfundenen Demoverein erzeugen (Vorgabe: 60 Mitglieder)\n"
+    "  blz-import BBK-DATEI VERZ [--iban-regeln DATEI]\n"
+    "                       ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der\n"
+    "                       Bundesbank in VERZ erzeugen (nur Hauptdatensätze); die\n"
+    "                       IBAN-Regeln (Zeilen \"BLZ;Regel*100+Version\") braucht eine\n"
+    "                       Datei ohne Regelspalte; Bericht auf stdout\n"
+    "  bank BLZ             Bank aus dem Bankverzeichnis des Programmverzeichnisses als\n"
+    "                       JSON-Objekt: blz, bezeichnung, kurzbezeichnung, plz, ort, bic,\n"
+    "                       pruefverfahren (Zahl; A0..E4 = 100..144),\n"
+    "                       pruefverfahrenKennzeichen (\"06\", \"C1\"),\n"
+    "                       pruefverfahrenImplementiert, ibanRegel, ibanRegelVersion,\n"
+    "                       ibanRegelImplementiert; Exit 1: Bank unbekannt\n"
+    "  konto BLZ KONTO      Kontonummer mit dem Prüfziffernverfahren der Bank prüfen;\n"
+    "                       eine JSON-Zeile: blz, konto (10 Stellen), pruefverfahren,\n"
+    "                       pruefverfahrenKennzeichen, ergebnis (\"gültig\", \"ungültig\",\n"
+    "                       \"nicht prüfbar\", \"nicht implementiert\");\n"
+    "                       Exit 0 gültig, 1 ungültig, 2 Eingabe fehlerhaft,\n"
+    "                       3 nicht prüfbar, Verfahren nicht implementiert oder Bank unbekannt\n"
     "\n"
     "Optionen:\n"
     "  --yes                Fragen bestätigen statt ablehnen\n"
     "  --user NAME          Anmeldename\n"
     "  --password KENNWORT  Kennwort\n"
-    "  --config VERZ        Einstellungsdatei aus VERZ verwenden\n";
+    "  --config VERZ        Einstellungsdatei aus VERZ verwenden\n"
+    "  --iban-regeln DATEI  Tabelle der IBAN-Regeln für blz-import\n";
 
 struct Aufruf {
   std::string befehl;
   std::vector<std::string> argumente;
   bool ja = false;
-  std::string benutzer, kennwort, konfiguration;
+  std::string benutzer, kennwort, konfiguration, ibanRegeln;
   bool mitBenutzer = false, mitKennwort = false;
   int mitglieder = 60;
   unsigned saat = 1;
@@ -83,6 +102,11 @@ const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
       {"dump", {1, Dump}},
       {"resave", {2, Resave}},
       {"demo", {1, Demo}},
+      {"blz-import", {2, [](Kontext& k) {
+         return BLZImport(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.ibanRegeln, k.aus);
+       }}},
+      {"bank", {1, [](Kontext& k) { return BankZeigen(k.aufruf.argumente[0], k.aus); }}},
+      {"konto", {2, [](Kontext& k) { return KontoPruefen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }}},
   };
   return befehle;
 }
@@ -113,6 +137,8 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
       if (!zahl || *zahl < 0 || (a == "--members" && *zahl > 65000)) return fehler << kHilfe, 2;
       if (a == "--members") aufruf.mitglieder = *zahl;
       else aufruf.saat = static_cast<unsigned>(*zahl);
+    } else if (a == "--iban-regeln") {
+      if (!wert(aufruf.ibanRegeln)) return fehler << kHilfe, 2;
     } else if (a == "--help" || a == "-h") {
       aus << kHilfe;
       return 0;
