@@ -70,7 +70,7 @@ _ART = {
 
 class Feld:
     __slots__ = ("id", "name", "art", "groesse", "klasse", "index",
-                 "optional", "pos")
+                 "optional", "pos", "nur_lokal")
 
     def __init__(self, fid, name, spec, optional=False, index=None):
         teile = spec.split(":")
@@ -89,6 +89,7 @@ class Feld:
         # optional: the program's writer may leave the field out
         self.optional = optional or self.art in (REP, NUR_LESEN_I32)
         self.pos = 0                # position in the writer's order
+        self.nur_lokal = False      # written only with write flag 2
 
 
 class Klasse:
@@ -105,7 +106,7 @@ class Klasse:
         self.namen_unb = self.namen | {"FUnbekannt"}
         self.einfach = {f.name for f in felder if f.index is None and f.art in
                         (BOOL, U8, I16, U16, I32, F64, TEXT, INTS, FIX_UINT, KURZTEXT, TOL)
-                        and f.name != "FSchluessel"}
+                        and not f.nur_lokal}
 
 
 KLASSEN = {}
@@ -224,8 +225,10 @@ _klasse("TFtpDaten", [
     (240, "FUploadVersion", "text"),
     (400, "FArchivTage", "i16"),
     (600, "FSchluesselZeit", "f64"),
-    (610, "FSchluessel", "bytes", True),   # only with write flag 2
+    (610, "FSchluessel", "bytes", True),
 ], unbekannte_schreiben=False)
+# the shared key never leaves this computer
+KLASSEN["TFtpDaten"].nach_id[610].nur_lokal = True
 
 _klasse("TBenutzer", [
     (10, "FLogin", "text"),
@@ -649,7 +652,7 @@ def _schreibfunktion(kl):
         umgebung["k%d" % i] = kod
         zeilen.append("    v = g(%r)" % name)
         zeilen.append("    if v is not None:")
-        if art == 0 and name == "FSchluessel":
+        if art == 0 and f.nur_lokal:
             zeilen.append("        if self.flags & WF_SCHLUESSEL: a(k%d(v))" % i)
         elif art == 0:
             zeilen.append("        a(k%d(v))" % i)
@@ -705,7 +708,7 @@ class Schreiber:
         else:
             items, anzahl, unb = rec, len(rec), None
         sub = KLASSEN[kl.element]
-        out = [kopf(10, 4), struct.pack("<i", anzahl)]
+        out = [] if anzahl is None else [kopf(10, 4), struct.pack("<i", anzahl)]
         for item in items:
             out.append(unterblock(20, self.record(sub, item)))
         self._unbekannte(kl, unb, out)
@@ -976,7 +979,7 @@ class _Erwartung:
             if v is None:
                 continue
             if art == 0:
-                if f.art == VERSTECKT or name == "FSchluessel" and not flags & WF_SCHLUESSEL:
+                if f.art == VERSTECKT or f.nur_lokal and not flags & WF_SCHLUESSEL:
                     continue
                 if f.art == F32:
                     v = struct.unpack("<f", struct.pack("<f", v))[0]
@@ -1391,7 +1394,7 @@ def _ftp(rng, n_schluessel):
             "FDeaktiviert": True, "FAusgespeichertVon": "Kassier",
             "FLetzteAktualisierung": _zeit(rng, 45000, 45600), "FUploadVon": "Schriftführer",
             "FUploadZeit": _zeit(rng, 45000, 45600), "FUploadVersion": "7.0.4.123",
-            "FArchivTage": -365 if n_schluessel % 2 else 1095,
+            "FArchivTage": -365,           # negative: shows a reader's sign handling
             "FSchluesselZeit": float(rng.randint(44000, 45000)) + 0.5,
             "FSchluessel": rng.randbytes(n_schluessel).hex().upper()}
 
@@ -1469,12 +1472,14 @@ def club(rng, n_mitglieder=30, n_archiv=None):
     if n_archiv is None:
         n_archiv = max(2, n_mitglieder // 10)
     mitglieder = []
-    zahler = (65000, 20000)
+    zahler = (0, 0)
     for i in range(n_mitglieder):
         # numbers stay unique and use the upper half of the 16-bit range
         nr = 65000 if i == 0 and n_mitglieder < 60000 else \
             (i + 1 if n_mitglieder <= 65000 else i % 65535 + 1)
         m = _mitglied(rng, nr, i, pools, zahler)
+        if i == 0:   # the first payer pays for himself
+            m["FZahler"].update(FNummer=nr, FGeburtsdatum=m["FGeburtsdatum"])
         mitglieder.append(m)
         if i % 3 == 0:
             zahler = (nr, m["FGeburtsdatum"])
@@ -1496,7 +1501,7 @@ def club(rng, n_mitglieder=30, n_archiv=None):
         "FNullbetragMelden": False,
         "FHauptanwender": "Käthe Bäcker",
         "FStammdaten": _stammdaten(rng),
-        "FFtpDaten": _ftp(rng, 5 * min(n_mitglieder, 2000) + 1),
+        "FFtpDaten": _ftp(rng, 5 * max(1, min(n_mitglieder, 2000))),
         "FBenutzer": nutzer,
         "FVerwaisteBenutzer": verwaiste,
         "FNotizen": club_notizen,
