@@ -193,6 +193,8 @@ class Lesen(unittest.TestCase):
             ({"TBenutzerListe"}, {"FAustrittsliste": True, "FNotizen": [{"FBetreff": "Re"}],
                                   "FUnbekannt": [unb(2020, benutzer)] + alle["FUnbekannt"]}),
             ({"TNotiz"}, dict(alle, FNotizen={"FListe": [], "FUnbekannt": [unb(20, notiz)]})),
+            ({"TListe"}, {"FAustrittsliste": True, "FUnbekannt": [
+                unb(2020, benutzer), unb(2040, i32(10, 1) + sub(20, notiz))] + alle["FUnbekannt"]}),
         ]
         for unbuilt, soll in faelle:
             with self.subTest(unbuilt=unbuilt):
@@ -450,8 +452,8 @@ class Vergleich(unittest.TestCase):
                 return subprocess.run([sys.executable, os.path.join(HIER, "zaqformat.py")]
                                       + list(args), capture_output=True)
             self.assertEqual(cli("generate", "unknown", datei, "--expected", soll,
-                                 "--unbuilt", "TKonto,TMitgliedskonto").returncode, 0)
-            r = cli("dump", datei, "--unbuilt", "TMitgliedskonto")
+                                 "--unbuilt", "TMitgliedskonto,TVereinskonto").returncode, 0)
+            r = cli("dump", datei, "--unbuilt", "TKonto")     # both kinds of account
             self.assertEqual(r.returncode, 0)
             with open(soll, encoding="utf-8") as f:
                 self.assertEqual(json.loads(r.stdout.decode("utf-8")), json.load(f))

@@ -310,6 +310,21 @@ _klasse("TFormat", [
     (100, "FZweitfarbe", "uint:4"),
 ])
 
+# base classes: a reader built without a base class has none of its kinds either
+BASIS = {"TMitgliedskonto": "TKonto", "TVereinskonto": "TKonto",
+         "TVerweisBen": "TVerweis", "TVerweisMitgl": "TVerweis",
+         "TBenutzerListe": "TListe", "TNotizListe": "TListe", "TTabVorlagenListe": "TListe",
+         "TVereinskontenListe": "TListe", "TBtrKlassenListe": "TListe"}
+
+
+def ungebaut(unbuilt):
+    """The record classes a reader without the classes `unbuilt` does not know."""
+    unbuilt = frozenset(unbuilt)
+    if "TDateiEA" in unbuilt:
+        return frozenset(KLASSEN)
+    return frozenset(k for k in KLASSEN if k in unbuilt or BASIS.get(k) in unbuilt)
+
+
 _liste("TBenutzerListe", "TBenutzer")
 _liste("TNotizListe", "TNotiz")
 _liste("TTabVorlagenListe", "TTabVorlage")
@@ -472,8 +487,9 @@ def _lese_info(kl, unbuilt):
     schl = (kl.name, unbuilt)
     info = _LESE_INFO.get(schl)
     if info is None:
+        fehlend = ungebaut(unbuilt)
         info = {fid: f for fid, f in kl.nach_id.items()
-                if f.klasse is None or f.klasse not in unbuilt}
+                if f.klasse is None or f.klasse not in fehlend}
         _LESE_INFO[schl] = info
     return info
 
@@ -908,7 +924,7 @@ def lies_datei(daten, schluessel=None, crc_ignorieren=False, unbuilt=frozenset()
 
 def erwartet(zaq, flags=FLAGS_SPEICHERN, unbuilt=frozenset(), archiv_stichtag=None):
     s = Schreiber(flags, archiv_stichtag, zaq.get("FBenutzer"))
-    return _Erwartung(flags, frozenset(unbuilt), s).record(KLASSEN["TZAQ"], zaq)
+    return _Erwartung(flags, ungebaut(unbuilt), s).record(KLASSEN["TZAQ"], zaq)
 
 
 _REST_PLAENE = {}
