@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Self-tests of the member-file oracle.  Run: python3 -m unittest test_zaqformat"""
+"""Self-tests of the member-file oracle.  Run: python3 tests/oracle/test_zaqformat.py"""
 
 import copy
 import json

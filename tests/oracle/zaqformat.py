@@ -72,8 +72,8 @@ class Feld:
     __slots__ = ("id", "name", "art", "groesse", "klasse", "index",
                  "optional", "pos", "nur_lokal")
 
-    def __init__(self, fid, name, spec, optional=False, index=None):
-        teile = spec.split(":")
+    def __init__(self, fid, name, typ, optional=False, index=None):
+        teile = typ.split(":")
         self.id = fid
         self.name = name
         self.art = _ART[teile[0]]
@@ -1584,15 +1584,18 @@ def _unbekannte(rng, basis):
 
 def gen_unknown(rng, n_mitglieder):
     z = club(rng, max(n_mitglieder, 2), 1)
-    zaehler = [3100]
+    zaehler = [0]
+
+    def basis():
+        # IDs 3100 to 3996: above every known ID, below the 4095 entry
+        zaehler[0] += 1
+        return 3100 + zaehler[0] % 90 * 10
 
     def setze(rec):
-        zaehler[0] += 10
-        rec["FUnbekannt"] = _unbekannte(rng, zaehler[0])
+        rec["FUnbekannt"] = _unbekannte(rng, basis())
 
     def liste(rec):
-        zaehler[0] += 10
-        return {"FListe": rec, "FUnbekannt": _unbekannte(rng, zaehler[0])}
+        return {"FListe": rec, "FUnbekannt": _unbekannte(rng, basis())}
 
     setze(z)
     setze(z["FLetzteAenderungVon"])
@@ -1653,6 +1656,7 @@ def generiere(art, n_mitglieder=None, seed=1, unbuilt=(), variante="flip"):
     schluessel = None
     if art == "full":
         z = club(rng, 30 if n_mitglieder is None else n_mitglieder)
+        z["FUnbekannteBehalten"] = False     # no unknown fields here to keep
     elif art == "sizes":
         z = gen_sizes(rng, 8 if n_mitglieder is None else n_mitglieder)
     elif art == "unknown":
