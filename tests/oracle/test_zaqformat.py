@@ -35,13 +35,12 @@ def lies(klasse, roh, unbuilt=frozenset()):
 
 
 def neu_gespeichert(daten, schluessel=None, aendern=None, pad_von=None):
-    """A resave as the program does it: counter + 1, version 704, no unknown
-    fields in TFtpDaten, kept sub-records as byte arrays, new pad."""
+    """A resave as the program does it: counter + 1, version 704, kept
+    sub-records as byte arrays, new pad."""
     kopf, d = z.lies_datei(daten, schluessel)
     d = copy.deepcopy(d)
     d["FSchreibvorgaenge"] = (d.get("FSchreibvorgaenge", 0) + 1) & 0xFFFF
     d["FFormatVersion"] = 704
-    d["FFtpDaten"].pop("FUnbekannt", None)
     if schluessel:
         d["FFtpDaten"]["FSchluessel"] = schluessel.hex()
     if aendern:
@@ -345,8 +344,8 @@ class Vergleich(unittest.TestCase):
                     ziel[pfad[-1]] = wert
             return aendern
 
-        def ftp_behalten(d):
-            d["FFtpDaten"]["FUnbekannt"] = orig["FFtpDaten"]["FUnbekannt"]
+        def ftp_verloren(d):
+            d["FFtpDaten"].pop("FUnbekannt")
 
         def als_unterblock(d):
             d["FMitglieder"][0]["FUnbekannt"][5]["FCode"] = 4
@@ -364,7 +363,7 @@ class Vergleich(unittest.TestCase):
              "FMitglieder[0].FKonto.FUnbekannt[4]"),
             (setze(["FFormatVersion"], 703), "FFormatVersion: Original 704"),
             (setze(["FMitglieder"], []), "FMitglieder: 3 Einträge, neu 0"),
-            (ftp_behalten, "FFtpDaten.FUnbekannt: darf nicht"),
+            (ftp_verloren, "FFtpDaten.FUnbekannt: 9 Felder, neu 0"),
             (als_unterblock, "Größencode 4 für"),
             (nur_lesen_geschrieben, "FVereinskonten/FListe#440: Feld wird nur gelesen"),
         ]

@@ -226,7 +226,7 @@ _klasse("TFtpDaten", [
     (400, "FArchivTage", "i16"),
     (600, "FSchluesselZeit", "f64"),
     (610, "FSchluessel", "bytes", True),
-], unbekannte_schreiben=False)
+])
 # the shared key never leaves this computer
 KLASSEN["TFtpDaten"].nach_id[610].nur_lokal = True
 
@@ -1063,17 +1063,13 @@ def nach_speichern(orig):
 
     Fields every write changes are removed; the rest follows the program's writer:
     format version 704, no unknown fields when FUnbekannteBehalten is false,
-    none in TFtpDaten, member stamps only while they name an existing user."""
+    member stamps only while they name an existing user.  A local save keeps
+    the unknown fields of TFtpDaten too (only an upload leaves them out)."""
     exp = dict(orig)
     exp.pop("FSchreibvorgaenge", None)
     exp["FFormatVersion"] = FORMAT_VERSION
     if exp.get("FUnbekannteBehalten", True) is False:
         exp = _ohne_unbekannte(KLASSEN["TZAQ"], exp)
-    if "FFtpDaten" in exp:
-        ftp = dict(exp["FFtpDaten"])
-        if ftp.pop("FUnbekannt", None):
-            ftp["FUnbekannt"] = _Fehlt("TFtpDaten schreibt keine unbekannten Felder")
-        exp["FFtpDaten"] = ftp
     benutzer, verwaiste = exp.get("FBenutzer"), exp.get("FVerwaisteBenutzer")
     for liste in ("FMitglieder", "FArchiv"):
         if liste not in exp:
@@ -1189,8 +1185,11 @@ def _vergleiche_unbekannte(e, a, pfad, fehler):
             fehler.append("%s[%d]: Original %s, neu %s" % (p, i, _kurz(x), _kurz(y)))
 
 
-def _pruefe_roh(buf, pos, ende, kl, pfad, fehler):
-    """Checks the writer's rules in the raw fields: size codes, order, completeness."""
+def _pruefe_roh(buf, pos, ende, kl, pfad, fehler, fremd=frozenset()):
+    """Checks the writer's rules in the raw fields: size codes, order, completeness.
+
+    `fremd`: classes the writing program does not know; it keeps their records
+    as unknown fields, written back as byte arrays after its own fields."""
     letzte = -1
     gesehen = set()
     nach_unbekannt = False
@@ -1200,6 +1199,8 @@ def _pruefe_roh(buf, pos, ende, kl, pfad, fehler):
         fid, code, n, dpos = lies_kopf(buf, pos, ende)
         p = "%s#%d" % (pfad, fid)
         f = kl.nach_id.get(fid)
+        if f is not None and f.art in (SUB, REP) and f.klasse in fremd:
+            f = None
         if f is None:
             if fid == 0:
                 fehler.append("%s: Feld mit ID 0 geschrieben" % p)
@@ -1228,7 +1229,7 @@ def _pruefe_roh(buf, pos, ende, kl, pfad, fehler):
                 fehler.append("%s: %d Bytes statt %d" % (p, n, f.groesse))
             if f.art in (SUB, REP) and n >= 0:
                 _pruefe_roh(buf, dpos, dpos + n, KLASSEN[f.klasse], "%s/%s" % (pfad, f.name),
-                            fehler)
+                            fehler, fremd)
             if kl.element is not None:
                 if fid == 20:
                     items += 1
@@ -1236,16 +1237,22 @@ def _pruefe_roh(buf, pos, ende, kl, pfad, fehler):
                     anzahl = struct.unpack_from("<i", buf, dpos)[0]
         pos = dpos + max(n, 0)
     for f in kl.felder:
+        if f.art in (SUB, REP) and f.klasse in fremd:
+            continue
         if not f.optional and f.id not in gesehen:
             fehler.append("%s: Feld %d (%s) fehlt" % (pfad, f.id, f.name))
     if kl.element is not None and anzahl is not None and anzahl != items:
         fehler.append("%s: Anzahl %d, aber %d Einträge" % (pfad, anzahl, items))
 
 
-def vergleiche_dateien(orig, neu, schluessel=None):
-    """Differences between an original member file and the program's resaved copy."""
+def vergleiche_dateien(orig, neu, schluessel=None, unbuilt=frozenset()):
+    """Differences between an original member file and the program's resaved copy.
+
+    With `unbuilt`, both files are read as a program without those classes reads
+    them: their records are kept bytes that may only change their size code."""
     fehler = []
-    ok_kopf, orig_dump = lies_datei(orig, schluessel)
+    fremd = ungebaut(unbuilt)
+    ok_kopf, orig_dump = lies_datei(orig, schluessel, unbuilt=frozenset(unbuilt))
     try:
         neu_kopf, body = entschluessele(neu, schluessel, crc_ignorieren=True)
     except DateiFehler as e:
@@ -1262,14 +1269,14 @@ def vergleiche_dateien(orig, neu, schluessel=None):
     if neu_kopf["pad"] == ok_kopf["pad"]:
         fehler.append("Kopf: Zufallsblock unverändert übernommen")
     try:
-        neu_dump = lies_record(body, 0, len(body), KLASSEN["TZAQ"])
+        neu_dump = lies_record(body, 0, len(body), KLASSEN["TZAQ"], frozenset(unbuilt))
     except FormatFehler as e:
         return fehler + ["Neue Datei: Strukturfehler: %s" % e]
     key = bytes.fromhex(neu_dump.get("FFtpDaten", {}).get("FSchluessel", ""))
     if neu_kopf["schluessel_pruefwert"] != crc32(key):
         fehler.append("Kopf: Schlüsselprüfwert %08X, Schlüssel ergibt %08X"
                       % (neu_kopf["schluessel_pruefwert"], crc32(key)))
-    _pruefe_roh(body, 0, len(body), KLASSEN["TZAQ"], "TZAQ", fehler)
+    _pruefe_roh(body, 0, len(body), KLASSEN["TZAQ"], "TZAQ", fehler, fremd)
     _vergleiche(KLASSEN["TZAQ"], nach_speichern(orig_dump), neu_dump, "", fehler)
     return fehler
 
@@ -1733,6 +1740,7 @@ def main(argv=None):
     c.add_argument("original")
     c.add_argument("neu")
     c.add_argument("--key", default="")
+    c.add_argument("--unbuilt", default="")
 
     a = p.parse_args(argv)
     # Big files build millions of small objects without cycles: the cyclic
@@ -1766,7 +1774,7 @@ def main(argv=None):
         with open(a.neu, "rb") as f:
             neu = f.read()
         try:
-            fehler = vergleiche_dateien(orig, neu, bytes.fromhex(a.key))
+            fehler = vergleiche_dateien(orig, neu, bytes.fromhex(a.key), _liste_arg(a.unbuilt))
         except DateiFehler as e:
             print("Original nicht lesbar: %s: %s" % (e.art, e), file=sys.stderr)
             return 2
