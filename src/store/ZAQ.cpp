@@ -394,6 +394,7 @@ std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand*
       Warten().ZeigeStatus("Lese Stream");
       if (!liste->LeseStream(s)) zustand = Ladezustand::StreamFehler;
     }
+    if (zustand == Ladezustand::Ok && !liste->Anmelden(true)) zustand = Ladezustand::Abgebrochen;
     if (zustand == Ladezustand::Ok) liste->FDateiname = Trim(name);
   } else {
     // Files of the older formats come as a data file and an additional file.
