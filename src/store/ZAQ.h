@@ -113,6 +113,9 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   TMitglied* NaechsterSelektierter(TMitglied* mitglied, bool rueckwaerts, int& position) const;
   int AnzahlMitglieder() const { return FMitglieder.Anzahl(); }
   int AnzahlSelektierte() const;
+  // Sets or clears the selection mark; every call forgets the remembered
+  // answer whether only the selected members are meant.
+  void SetzeSelektion(TMitglied& mitglied, bool an);
   int AnzahlAustretende() const;
   int AnzahlArchiv() const;
   // Compares the member counts before and after a sort.
@@ -146,6 +149,9 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   bool FGeaendert = false;
   bool FVerschleiert = true;
   bool FKennwortBestaetigt = false;
+  // The remembered answer whether lists cover only the selected members:
+  // 0 none, 1 all, 2 only the selected ones.
+  int FNurSelektierteAntwort = 0;
 
   // Load statistics.
   std::int64_t FGeleseneGroesse = 0;

@@ -104,6 +104,11 @@ int TZAQ::AnzahlSelektierte() const {
   return static_cast<int>(std::count_if(FMitglieder.begin(), FMitglieder.end(), [](const auto& m) { return m->FSelektiert; }));
 }
 
+void TZAQ::SetzeSelektion(TMitglied& m, bool an) {
+  FNurSelektierteAntwort = 0;
+  if (m.FSelektiert != an) m.SetzeSelektiert(an);
+}
+
 int TZAQ::AnzahlAustretende() const {
   return static_cast<int>(std::count_if(FMitglieder.begin(), FMitglieder.end(), [](const auto& m) { return m->TrittAus(); }));
 }
