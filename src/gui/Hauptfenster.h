@@ -1,40 +1,127 @@
 #pragma once
+// The Qt main window: renders what TfrmZAQ computes (display fields, menus
+// and tool bar from the command table, status line, scroll bar, quick search,
+// notes button) and forwards every input to it.
+#include <QComboBox>
 #include <QMainWindow>
-#include <memory>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
-#include "app/Programm.h"
+#include "ui/Hauptfenster.h"
 
+class QAction;
+class QCompleter;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class QScrollBar;
+class QStandardItemModel;
+class QTabWidget;
+class QToolButton;
 
 namespace zaq::gui {
 
 class Hauptfenster;
 
-// The program's core logic, told when the open list changes.
-class GuiProgramm : public TProgramm {
+// The window logic, told to repaint and to close.
+class GuiProgramm : public TfrmZAQ {
  public:
   explicit GuiProgramm(Hauptfenster& fenster) : FFenster(fenster) {}
 
  protected:
-  void ListeGewechselt() override;
+  void Darstellen() override;
+  void Schliessen() override;
 
  private:
   Hauptfenster& FFenster;
+};
+
+// The quick-search box.  The box holds the focus for its line edit and hands
+// it the keys, so keys and focus changes are taken here; the arrow opens the
+// list of matches.
+class Suchfeld : public QComboBox {
+  Q_OBJECT
+ public:
+  using QComboBox::QComboBox;
+  void showPopup() override { emit ListeGewuenscht(); }
+  std::function<bool(QKeyEvent*)> BeiTaste;  // true: swallowed
+  std::function<void(bool)> BeiFokus;        // true: entered
+ signals:
+  void ListeGewuenscht();
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 };
 
 class Hauptfenster : public QMainWindow {
   Q_OBJECT
  public:
   Hauptfenster();
+  ~Hauptfenster() override;
   GuiProgramm& Programm() { return FProgramm; }
-  void Aktualisieren();
+  void Darstellen();
+
+  // The widgets by their names, for tests.
+  QLineEdit* Feld(const std::string& name) const;
+  QAction* Aktion(const std::string& name) const;
+  QComboBox* Suche() const { return FSuche; }
+  QCompleter* Treffer() const { return FCompleter; }
+  QScrollBar* Bildlauf() const { return FBildlauf; }
+  QLabel* Statusfeld(int feld) const { return FStatus[feld - 1]; }
+  QGroupBox* Rahmen(int nummer) const { return nummer == 1 ? FRahmen1 : FRahmen2; }
+  QTabWidget* Zahlart() const { return FZahlart; }
 
  protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* objekt, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  struct Breitenzeile {
+    QGridLayout* raster;
+    int zeile;
+    std::string feld;
+    std::vector<QWidget*> partner;  // the widgets of the other half
+    bool halb;
+  };
+  void BaueMenues();
+  void BaueWerkzeugleiste();
+  QWidget* BaueAnsicht();
+  QLineEdit* NeuesFeld(const char* name);
+  QAction* NeueAktion(const TBefehl& b, QObject* eltern);
+  void Ausfuehren(const std::string& name);
+  void ZeigeTreffer();
+  void BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, const char* oeffnen,
+                      const char* neu);
+
   GuiProgramm FProgramm;
-  QLabel* FInhalt;
+  bool FAufgebaut = false;
+  bool FImDarstellen = false;
+  std::map<std::string, QLineEdit*> FFelder;
+  std::map<std::string, QAction*> FAktionen;
+  std::vector<Breitenzeile> FBreiten;
+  std::map<std::string, QWidget*> FBeschriftungen;  // a field's label, shown with it
+  QGroupBox* FRahmen1 = nullptr;
+  QGroupBox* FRahmen2 = nullptr;
+  QTabWidget* FZahlart = nullptr;
+  QScrollBar* FBildlauf = nullptr;
+  Suchfeld* FSuche = nullptr;
+  QCompleter* FCompleter = nullptr;
+  QStandardItemModel* FTrefferModell = nullptr;
+  std::vector<std::string> FTrefferTexte;
+  QToolButton* FNotizKnopf = nullptr;
+  QMenu* FNotizMenue = nullptr;
+  QMenu* FAufgabenMenue = nullptr;
+  std::vector<std::string> FNotizTexte, FAufgabenTexte;
+  QTimer FNotizTimer;
+  QLabel* FStatus[3] = {};
 };
 
 }  // namespace zaq::gui
