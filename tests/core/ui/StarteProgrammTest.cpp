@@ -20,8 +20,12 @@ TEST_F(StarteProgrammTest, ProgrammMitParameternImVerzeichnis) {
                             dir.Pfad().string() + "/");
   ASSERT_GT(pid, 0);
   // The program runs on its own; wait until it has written both lines.
-  std::error_code fehler;
-  for (int i = 0; i < 500 && std::filesystem::file_size(ziel, fehler) < dir.Pfad().string().size() + 12; ++i)
+  auto groesse = [&] {
+    std::error_code fehler;
+    auto n = std::filesystem::file_size(ziel, fehler);
+    return fehler ? 0 : n;
+  };
+  for (int i = 0; i < 500 && groesse() < dir.Pfad().string().size() + 12; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   auto inhalt = test::Lies(ziel);
   EXPECT_EQ(std::string(inhalt.begin(), inhalt.end()), dir.Pfad().string() + "\nzwei Worte\n");
