@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Einstellungen.h"
+#include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
 #include "platform/Plattform.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   zaq::PruefeEinstellungsdatei();
+  zaq::gui::RegistriereFenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);
