@@ -1,10 +1,13 @@
 #include "gui/Bilder.h"
 
+#include <QBitmap>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <array>
 #include <cmath>
+
+#include "store/Benutzer.h"
+#include "store/Bild.h"
 
 namespace zaq::gui {
 
@@ -122,26 +125,14 @@ QPixmap Notizbild(int groesse) {
   return bild;
 }
 
-QPixmap Benutzerbild(const TBenutzerbild& b, int groesse) {
-  if (b.nummer == 255 && !b.jpeg.empty()) {
-    QImage bild;
-    if (bild.loadFromData(b.jpeg.data(), static_cast<int>(b.jpeg.size()), "JPEG"))
-      return QPixmap::fromImage(bild.scaled(groesse, groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  }
-  static const std::array<QColor, 8> farben = {QColor(70, 120, 190), QColor(200, 90, 60),  QColor(80, 160, 90),
-                                               QColor(150, 90, 170), QColor(210, 160, 40), QColor(60, 150, 160),
-                                               QColor(170, 70, 100), QColor(110, 110, 110)};
-  QPixmap bild = Leer(groesse);
-  QPainter p(&bild);
-  p.setRenderHint(QPainter::Antialiasing);
-  const double g = groesse;
-  p.setPen(Qt::NoPen);
-  p.setBrush(farben[b.nummer % farben.size()]);
-  p.drawEllipse(QRectF(0.5, 0.5, g - 1, g - 1));
-  p.setClipRegion(QRegion(QRect(0, 0, groesse, groesse), QRegion::Ellipse));
-  p.translate(g * 0.15, g * 0.18);
-  Person(p, g * 0.7, QColor(250, 250, 250), false);
-  return bild;
+QPixmap Benutzerbild(const TBenutzerbild& b, int groesse, bool weissTransparent) {
+  std::optional<Bild> bild;
+  if (b.nummer == kEigenesBild && !b.jpeg.empty()) bild = AusJpeg(b.jpeg);
+  if (!bild) bild = EingebautesBild(b.nummer);
+  const QImage rgb(bild->rgb.data(), bild->breite, bild->hoehe, bild->breite * 3, QImage::Format_RGB888);
+  QPixmap p = QPixmap::fromImage(rgb.scaled(groesse, groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  if (weissTransparent) p.setMask(p.createMaskFromColor(Qt::white));
+  return p;
 }
 
 }  // namespace zaq::gui

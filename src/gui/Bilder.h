@@ -14,7 +14,7 @@ QPixmap Statusbild(Statussymbol symbol);
 // The plain note picture of the notes button.
 QPixmap Notizbild(int groesse = 32);
 // A user's own picture, or the built-in picture of its number.
-QPixmap Benutzerbild(const TBenutzerbild& bild, int groesse = 32);
+QPixmap Benutzerbild(const TBenutzerbild& bild, int groesse = 32, bool weissTransparent = false);
 // Tool bar pictures without a standard icon: "befGesSel", "befTabelle", "befMitfin".
 QPixmap Werkzeugbild(const char* befehl);
 // An empty picture of that size (an unknown author).

@@ -432,7 +432,7 @@ void Hauptfenster::BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>
       continue;
     }
     QAction* a = menue->addAction(Q(e.text));
-    if (e.bild) a->setIcon(QIcon(Benutzerbild(*e.bild, 64)));
+    if (e.bild) a->setIcon(QIcon(Benutzerbild(*e.bild, 64, true)));
     const char* befehl = e.notiz >= 0 ? oeffnen : neu;
     a->setEnabled(FProgramm.Zustand(befehl).aktiv);
     a->setStatusTip(QString::fromLatin1(befehl));

@@ -2,6 +2,7 @@
 
 #include "app/Einstellungen.h"
 #include "gui/Dialoge.h"
+#include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
 #include "platform/Plattform.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   zaq::PruefeEinstellungsdatei();
+  zaq::gui::RegistriereFenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

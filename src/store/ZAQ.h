@@ -55,6 +55,7 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
                                               Ladezustand* zustand = nullptr);
 
   const char* KlassenName() const override { return "TZAQ"; }
+  void FeldLesen(std::uint16_t id, TZAQStream& s, bool& ok, bool& unbekannt, std::int32_t groesse) override;
   static std::span<const Feldbeschreibung<TZAQ>> Felder();
 
   // Container.
