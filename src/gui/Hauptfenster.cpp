@@ -495,7 +495,12 @@ void Hauptfenster::Darstellen() {
   }
   FRahmen1->setTitle(Q(p.FRahmen1));
   FRahmen2->setTitle(Q(p.FRahmen2));
-  FRahmen2->setVisible(p.FRahmen2Sichtbar);
+  if (FRahmen2->isVisibleTo(this) != p.FRahmen2Sichtbar) {
+    // The window grows and shrinks by the fee frame.
+    FRahmen2->setVisible(p.FRahmen2Sichtbar);
+    centralWidget()->layout()->activate();
+    resize(width(), sizeHint().height());
+  }
   for (int i = 0; i < FZahlart->count(); ++i) FZahlart->setTabEnabled(i, i == p.FZahlartSeite);
   if (p.FZahlartSeite >= 0) FZahlart->setCurrentIndex(p.FZahlartSeite);
   for (int i = 0; i < 3; ++i) FStatus[i]->setText(Q(p.Status(i + 1)));

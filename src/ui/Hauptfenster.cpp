@@ -735,6 +735,8 @@ bool TfrmZAQ::Befehl(std::string_view name, bool umschalt) {
     if ((r[0] | r[1] | r[2] | r[3]) != 0 && !liste->PruefeRecht(r[0], r[1], r[2], r[3])) return false;
     if (b->R && !PruefeReservierung()) return false;
     if (b->M && !PruefeMitgliedAktuell()) return false;
+    // A check-out may have replaced the list.
+    if (!b->ohneListe && !AktuellesMitglied()) return false;
   }
   (this->*(b->handler))();
   return true;

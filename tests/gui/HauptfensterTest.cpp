@@ -167,6 +167,7 @@ TEST_F(HauptfensterDemo, SchnellsucheNachNummerUndNamen) {
     EXPECT_TRUE(NamePasst(*fenster.Programm().FTreffer[static_cast<std::size_t>(i)].mitglied.Get(),
                           S(Q(ziel.FName).left(3))));
   Speichere("hauptfenster-suche.png");
+  liste_->grab().save(QString::fromStdString(std::string(ZAQ_BINAER) + "/hauptfenster-treffer.png"));
   liste_->setCurrentIndex(liste_->model()->index(0, 0));
   QTest::keyClick(liste_, Qt::Key_Return);
   const TMitglied* gewaehlt = fenster.Programm().AktuellesMitglied();
@@ -230,6 +231,26 @@ TEST_F(HauptfensterDemo, MitfinanziertesMitgliedZeigtDenZahler) {
   fenster.Aktion("befZWechsel")->trigger();
   EXPECT_EQ(fenster.Programm().AktuellesMitglied(), zahler);
   EXPECT_EQ(fenster.Zahlart()->currentIndex(), 1);
+}
+
+TEST_F(HauptfensterDemo, BankverbindungMitBankUndRoterIBAN) {
+  TMitglied& m = liste->FMitglieder[0];
+  m.FZahlart = zaLastschrift;
+  auto& k = m.KontoAnlegen();
+  k.FBLZ = "37040044";
+  k.FKontonummer = "0532013000";
+  k.FIBAN = "DE89370400440532013000";
+  fenster.Programm().AktualisiereAnzeige(true);
+  EXPECT_EQ(fenster.Zahlart()->currentIndex(), 1);
+  EXPECT_EQ(Text("txtBLZ"), QStringLiteral("370 400 44"));
+  EXPECT_EQ(Text("txtKNr"), QStringLiteral("532 013 000"));
+  EXPECT_EQ(Text("txtSepaIBAN"), QStringLiteral("DE89 3704 0044 0532 0130 00"));
+  EXPECT_EQ(Text("txtBnk"), QStringLiteral("Commerzbank, 50447 Köln"));
+  EXPECT_NE(fenster.Feld("txtSepaIBAN")->palette().color(QPalette::Text), QColor(Qt::red));
+  k.FIBAN = "DE88370400440532013000";
+  fenster.Programm().AktualisiereAnzeige(true);
+  EXPECT_EQ(fenster.Feld("txtSepaIBAN")->palette().color(QPalette::Text), QColor(Qt::red));
+  Speichere("hauptfenster-lastschrift.png");
 }
 
 TEST_F(Demoverein, AnmeldungMitLeeremKennwort) {
