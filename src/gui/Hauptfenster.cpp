@@ -169,34 +169,25 @@ QAction* Hauptfenster::NeueAktion(const TBefehl& b, QObject* eltern) {
 
 void Hauptfenster::BaueMenues() {
   std::map<std::string, QMenu*> menues;
-  for (const TMenue& m : TfrmZAQ::Menues()) {
-    if (m.eltern) continue;
-    QMenu* menue = menuBar()->addMenu(Q(m.titel));
+  const auto einrichten = [&](QMenu* menue, const TMenue& m) {
     menue->setObjectName(QString::fromLatin1(m.name));
     menue->menuAction()->setStatusTip(QString::fromLatin1(m.name));
     menue->menuAction()->setVisible(m.sichtbar);
     connect(menue, &QMenu::aboutToHide, this, [this] {
       if (FAufgebaut) FProgramm.ZeigeHinweis("");
     });
-    menues[m.name] = menue;
-  }
+    return menues.emplace(m.name, menue).first;
+  };
+  for (const TMenue& m : TfrmZAQ::Menues())
+    if (!m.eltern) einrichten(menuBar()->addMenu(Q(m.titel)), m);
   FAufgabenMenue = menues["mnuAufgaben"];
   for (const TBefehl& b : TfrmZAQ::Befehle()) {
     if (!b.menue) continue;
     auto it = menues.find(b.menue);
-    if (it == menues.end()) {
-      // A submenu appears where its first command stands.
-      for (const TMenue& m : TfrmZAQ::Menues()) {
-        if (b.menue != std::string(m.name)) continue;
-        QMenu* unter = menues.at(m.eltern)->addMenu(Q(m.titel));
-        unter->setObjectName(QString::fromLatin1(m.name));
-        unter->menuAction()->setStatusTip(QString::fromLatin1(m.name));
-        connect(unter, &QMenu::aboutToHide, this, [this] {
-          if (FAufgebaut) FProgramm.ZeigeHinweis("");
-        });
-        it = menues.emplace(m.name, unter).first;
-      }
-    }
+    // A submenu appears where its first command stands.
+    for (const TMenue& m : TfrmZAQ::Menues())
+      if (it == menues.end() && b.menue == std::string(m.name))
+        it = einrichten(menues.at(m.eltern)->addMenu(Q(m.titel)), m);
     if (b.trennerDavor && !it->second->isEmpty()) it->second->addSeparator();
     it->second->addAction(NeueAktion(b, it->second));
   }

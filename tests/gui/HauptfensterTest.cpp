@@ -87,7 +87,9 @@ class HauptfensterDemo : public Demoverein {
     QTest::keyClicks(fenster.Suche(), QString::fromUtf8(text));
   }
   void Enter() { QTest::keyClick(fenster.Suche(), Qt::Key_Return); }
-  void Speichere(const char* name) { fenster.grab().save(QString::fromStdString(std::string(ZAQ_BINAER) + "/" + name)); }
+  void Speichere(const char* name) {
+    fenster.grab().save(QString::fromStdString(std::string(ZAQ_BINAER) + "/" + name));
+  }
 
   Hauptfenster fenster;
   TZAQ* liste = nullptr;

@@ -76,7 +76,8 @@ TEST_F(Hauptfenster, MitgliederzahlInDerStatuszeile) {
   const struct {
     int mitglieder, selektiert;
     const char* text;
-  } faelle[] = {{1, 0, "Ein Mitglied"}, {1, 1, "Ein Mitglied"}, {3, 0, "3 Mitglieder"}, {120, 7, "120 Mitgl. (7 Sel.)"}};
+  } faelle[] = {
+      {1, 0, "Ein Mitglied"}, {1, 1, "Ein Mitglied"}, {3, 0, "3 Mitglieder"}, {120, 7, "120 Mitgl. (7 Sel.)"}};
   for (const auto& fall : faelle) {
     L->FMitglieder.Leeren();
     for (int i = 1; i <= fall.mitglieder; ++i) Neu(static_cast<std::uint16_t>(i)).FSelektiert = i <= fall.selektiert;
