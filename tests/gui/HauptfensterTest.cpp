@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 #include <random>
 
@@ -137,7 +139,45 @@ TEST_F(HauptfensterDemo, BlaetternUndBildlauf) {
   EXPECT_EQ(Suche()->text(), Q("Nr. " + M(12).MitgliedsnummerText()));
   QTest::keyClick(&fenster, Qt::Key_PageDown);  // "&Vorheriges"
   EXPECT_EQ(fenster.Bildlauf()->value(), 11);
+
+  // The wheel over any field steps through the list; Ctrl alone does nothing.
+  const auto rad = [&](int delta, Qt::KeyboardModifiers tasten) {
+    QWidget* feld = fenster.Feld("txtOrt");
+    QWheelEvent e(QPointF(5, 5), feld->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, tasten,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(feld, &e);
+  };
+  rad(-120, Qt::NoModifier);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 10"));
+  rad(120, Qt::ControlModifier);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 10"));
+  rad(120, Qt::ShiftModifier);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 11"));
+
+  // While the pointer rests on a command its hint stands in the third field.
+  QStatusTipEvent tipp(QStringLiteral("befGesSel"));
+  QApplication::sendEvent(&fenster, &tipp);
+  EXPECT_EQ(Status(3), QStringLiteral("[Umschalttaste] = Listenselektion"));
+  EXPECT_EQ(fenster.Aktion("befGesSel")->toolTip(), QStringLiteral("Gesamtselektion [Listenselektion]"));
+  QStatusTipEvent ende{QString()};
+  QApplication::sendEvent(&fenster, &ende);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 11"));
   EXPECT_TRUE(ui.Meldungen.empty());
+}
+
+TEST_F(HauptfensterDemo, NotizknopfBlinkt) {
+  const TMitglied* mitNotiz = nullptr;
+  for (const auto& m : liste->FMitglieder)
+    if (m->FNotizen.Anzahl() == 1) mitNotiz = m.get();
+  ASSERT_TRUE(mitNotiz);
+  ASSERT_TRUE(fenster.Programm().ZeigeMitgliedRef(mitNotiz));
+  QAction* notiz = fenster.Aktion("befNotiz");
+  EXPECT_EQ(notiz->toolTip(), Q("Für " + mitNotiz->NameAnzeige() + " ist eine Notiz hinterlegt."));
+  const qint64 vorher = notiz->icon().cacheKey();
+  fenster.Programm().NotizTimerTick();
+  EXPECT_NE(notiz->icon().cacheKey(), vorher);
+  fenster.Programm().ZeigeMitglied(liste->FMitglieder.Erstes());
+  EXPECT_EQ(notiz->toolTip(), Q("Neue Notiz für " + M(1).NameAnzeige() + " anlegen."));
 }
 
 TEST_F(HauptfensterDemo, SchnellsucheNachNummerUndNamen) {
