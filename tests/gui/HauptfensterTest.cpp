@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
 #include <random>
@@ -324,6 +325,33 @@ TEST_F(Demoverein, AnmeldungMitLeeremKennwort) {
   EXPECT_EQ(fenster.result(), QDialog::Accepted);
   ASSERT_TRUE(daten.Gewaehlt());
   EXPECT_EQ(daten.Gewaehlt()->FLogin, "Admin");
+}
+
+// The whole path through the registered Qt windows: the login dialog, a
+// click on "Admin", the password dialog confirmed empty.
+TEST_F(Demoverein, AnmeldungUeberDieQtFenster) {
+  auto liste = TZAQ::CreateAusDatei(datei);
+  ASSERT_TRUE(liste);
+  QtOberflaeche qt;
+  OberflaecheSetzen setzen(qt);
+  RegistriereDialoge();
+  bool kennwortGefragt = false;
+  QTimer::singleShot(0, [&] {
+    auto* anmeldung = qobject_cast<AnmeldeFenster*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(anmeldung);
+    QTimer::singleShot(0, [&] {
+      auto* kennwort = qobject_cast<KennwortFenster*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(kennwort);
+      kennwortGefragt = true;
+      QTest::keyClick(kennwort->Kennwort(), Qt::Key_Return);
+    });
+    QTableWidget* t = anmeldung->Tabelle();
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(t->item(0, 1)).center());
+  });
+  liste->SetzeAktuellerBenutzer(liste->SucheBenutzer("Schrift", 0));
+  EXPECT_TRUE(liste->Anmelden(false));
+  EXPECT_TRUE(kennwortGefragt);
+  EXPECT_EQ(liste->AktuellerBenutzer(), liste->Administrator());
 }
 
 TEST_F(Demoverein, KennwortLoeschUndNummernfenster) {
