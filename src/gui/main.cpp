@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Einstellungen.h"
+#include "gui/Beitragsdialoge.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
 #include "platform/Plattform.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("ZAQ Mitgliederverwaltung"));
   zaq::gui::QtOberflaeche ui;
   zaq::OberflaecheSetzen setzen(ui);
+  zaq::gui::RegistriereBeitragsdialoge();
 
   zaq::plattform::Einzelinstanz instanz("ZAQ Mitgliederverwaltung");
   if (instanz.BereitsVorhanden()) {
