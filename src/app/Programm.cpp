@@ -8,6 +8,26 @@
 
 namespace zaq {
 
+namespace {
+// "Auto Sortieren": 1 by last name, first name, number; 2 by number; else none.
+void SortiereNachOeffnen(TZAQ& liste, int art) {
+  if (art != 1 && art != 2) return;
+  const int mitglieder = liste.FMitglieder.Anzahl(), archiv = liste.FArchiv.Anzahl();
+  if (art == 2) {
+    liste.FMitglieder.Sortieren([](const TMitglied& a, const TMitglied& b) { return a.FMitgliedsnummer < b.FMitgliedsnummer; });
+  } else {
+    liste.FMitglieder.Sortieren([](const TMitglied& a, const TMitglied& b) {
+      const std::string na = Gross(a.FName), nb = Gross(b.FName);
+      if (na != nb) return na < nb;
+      const std::string va = Gross(a.FVorname), vb = Gross(b.FVorname);
+      if (va != vb) return va < vb;
+      return a.FMitgliedsnummer < b.FMitgliedsnummer;
+    });
+  }
+  liste.PruefeSortierung(mitglieder, archiv);
+}
+}  // namespace
+
 TProgramm::TProgramm() = default;
 TProgramm::~TProgramm() = default;
 
@@ -105,8 +125,8 @@ int TProgramm::DateiOeffnen(const std::string& vorgabeName) {
   FZAQ = std::move(neu);
   auto sicherung = LeseEinstellungZahl(esSicherungskopie);
   if (sicherung && *sicherung == 1) FZAQ->Sicherungskopie();
-  auto sortieren = LeseEinstellungZahl(esAutoSortieren);
-  (void)sortieren;  // sorting joins with the sort commands
+  FZAQ->FaelligeAnbieten();
+  if (auto sortieren = LeseEinstellungZahl(esAutoSortieren)) SortiereNachOeffnen(*FZAQ, *sortieren);
   ListeGewechselt();
   return 1;
 }

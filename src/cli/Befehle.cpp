@@ -9,6 +9,7 @@
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
 #include "store/ZAQ.h"
+#include "ui/Benutzerdialoge.h"
 #include "ui/Allgemein.h"
 
 namespace zaq::cli {
@@ -107,6 +108,28 @@ int Resave(Kontext& k) {
   return liste->SpeichernAls(k.aufruf.argumente[1], false) ? 0 : 1;
 }
 
+// The login dialog and the password question are answered from --user and
+// --password; without them opening a file fails unless the settings log in.
+void MeldeAn(CliOberflaeche& ui, const Aufruf& aufruf, std::ostream& fehler) {
+  ui.DialogAntworten[std::string(TAnmeldeDialog::kArt)] = [&aufruf, &fehler](DialogDaten& d) {
+    auto& anmeldung = static_cast<TAnmeldeDialog&>(d);
+    if (!aufruf.mitBenutzer) {
+      fehler << "Fehler: Für diese Datei ist eine Anmeldung erforderlich. Geben Sie --user und --password an "
+                "oder hinterlegen Sie eine automatische Anmeldung in den Einstellungen.\n";
+      return false;
+    }
+    const auto& zeilen = anmeldung.Zeilen();
+    for (std::size_t i = 0; i < zeilen.size(); ++i)
+      if (zeilen[i].benutzer->FLogin == aufruf.benutzer) return anmeldung.Waehle(static_cast<int>(i));
+    fehler << "Fehler: Den Benutzer \"" << aufruf.benutzer << "\" gibt es in dieser Datei nicht.\n";
+    return false;
+  };
+  ui.DialogAntworten[std::string(TKennwortDialog::kArt)] = [&aufruf](DialogDaten& d) {
+    static_cast<TKennwortDialog&>(d).FKennwort = aufruf.kennwort;
+    return true;
+  };
+}
+
 const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
   static const std::map<std::string, Beschreibung, std::less<>> befehle = {
       {"new", {1, Neu}},
@@ -184,6 +207,7 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
   }
   if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis(aufruf.konfiguration);
   CliOberflaeche ui(fehler, aufruf.ja);
+  MeldeAn(ui, aufruf, fehler);
   OberflaecheSetzen setzen(ui);
   Kontext kontext{aufruf, aus, fehler, ui};
   int ergebnis = it->second.ausfuehren(kontext);

@@ -24,9 +24,6 @@ class CliOberflaeche : public Oberflaeche {
   void Verarbeiten() override {}
   std::optional<std::string> DateiOeffnen(DateiDialog&) override { return std::nullopt; }
   std::optional<std::string> DateiSpeichern(DateiDialog&) override { return std::nullopt; }
-  std::optional<std::string> VerzeichnisWaehlen(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
   std::optional<std::string> Eingabe(const std::string&, const std::string&,
                                      const std::string&) override {
     return std::nullopt;

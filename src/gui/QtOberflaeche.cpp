@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/Fenster.h"
+#include "ui/Fenster.h"
 #include "ui/Warten.h"
 
 namespace zaq::gui {
@@ -152,12 +154,6 @@ std::optional<std::string> QtOberflaeche::DateiSpeichern(DateiDialog& d) {
   return S(name);
 }
 
-std::optional<std::string> QtOberflaeche::VerzeichnisWaehlen(const std::string& titel, const std::string& start) {
-  QString name = QFileDialog::getExistingDirectory(Eltern(), Q(titel), Q(start));
-  if (name.isEmpty()) return std::nullopt;
-  return S(name);
-}
-
 std::optional<std::string> QtOberflaeche::Eingabe(const std::string& titel, const std::string& frage,
                                                   const std::string& vorgabe) {
   bool ok = false;
@@ -173,31 +169,7 @@ bool QtOberflaeche::Dialog(DialogDaten& dialog) {
 }
 
 void QtOberflaeche::MeldungsListe(const std::vector<std::string>& zeilen) {
-  auto* fenster = new QDialog(FHauptfenster);
-  fenster->setAttribute(Qt::WA_DeleteOnClose);
-  fenster->setWindowTitle(QStringLiteral("Mitgliederverwaltung"));
-  auto* layout = new QVBoxLayout(fenster);
-  auto* text = new QPlainTextEdit(fenster);
-  text->setReadOnly(true);
-  QStringList liste;
-  for (const auto& z : zeilen) liste << Q(z);
-  text->setPlainText(liste.join(QLatin1Char('\n')));
-  layout->addWidget(text);
-  auto* knoepfe = new QHBoxLayout;
-  auto* kopieren = new QPushButton(QStringLiteral("Kopieren"), fenster);
-  auto* schliessen = new QPushButton(QStringLiteral("Schließen"), fenster);
-  knoepfe->addStretch();
-  knoepfe->addWidget(kopieren);
-  knoepfe->addWidget(schliessen);
-  layout->addLayout(knoepfe);
-  QObject::connect(schliessen, &QPushButton::clicked, fenster, &QDialog::close);
-  QObject::connect(kopieren, &QPushButton::clicked, fenster, [liste] {
-    QString inhalt = QStringLiteral("ZAQ Mitgliederverwaltung");
-    for (const auto& z : liste) inhalt += QStringLiteral("\r\n") + z;
-    QApplication::clipboard()->setText(inhalt);
-  });
-  fenster->resize(520, 360);
-  fenster->show();
+  (new MeldungsFenster(TfrmMeldung(zeilen), FHauptfenster))->show();
 }
 
 void QtOberflaeche::Zwischenablage(const std::string& text) { QApplication::clipboard()->setText(Q(text)); }

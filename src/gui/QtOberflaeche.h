@@ -48,8 +48,6 @@ class QtOberflaeche : public Oberflaeche {
   void Verarbeiten() override;
   std::optional<std::string> DateiOeffnen(DateiDialog& dialog) override;
   std::optional<std::string> DateiSpeichern(DateiDialog& dialog) override;
-  std::optional<std::string> VerzeichnisWaehlen(const std::string& titel,
-                                               const std::string& start) override;
   std::optional<std::string> Eingabe(const std::string& titel, const std::string& frage,
                                      const std::string& vorgabe) override;
   bool Dialog(DialogDaten& dialog) override;

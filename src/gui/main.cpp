@@ -2,6 +2,7 @@
 
 #include "app/Einstellungen.h"
 #include "gui/Beitragsdialoge.h"
+#include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
 #include "platform/Plattform.h"
@@ -12,7 +13,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("ZAQ Mitgliederverwaltung"));
   zaq::gui::QtOberflaeche ui;
   zaq::OberflaecheSetzen setzen(ui);
-  zaq::gui::RegistriereBeitragsdialoge();
 
   zaq::plattform::Einzelinstanz instanz("ZAQ Mitgliederverwaltung");
   if (instanz.BereitsVorhanden()) {
@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   zaq::PruefeEinstellungsdatei();
+  zaq::gui::RegistriereFenster();
+  zaq::gui::RegistriereBeitragsdialoge();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

@@ -4,8 +4,10 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <spawn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -117,21 +119,70 @@ std::string PfadText(const fs::path& pfad) {
   return std::string(u8.begin(), u8.end());
 }
 
-bool OeffneDokument(const std::string& ziel) {
-  pid_t pid = ::fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    // Detach so the opened program outlives us and leaves no zombie.
-    if (::fork() == 0) {
-      ::execlp("xdg-open", "xdg-open", ziel.c_str(), static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return true;
+extern "C" char** environ;
+
+namespace {
+// Processes we started and do not wait for; reaped as they end, so that none
+// stays behind as a zombie.  Only our own children are looked at.
+std::vector<pid_t>& Gestartete() {
+  static std::vector<pid_t> pids;
+  return pids;
 }
+
+void Aufraeumen() {
+  auto& pids = Gestartete();
+  pids.erase(std::remove_if(pids.begin(), pids.end(),
+                            [](pid_t p) {
+                              int status = 0;
+                              return ::waitpid(p, &status, WNOHANG) != 0;
+                            }),
+             pids.end());
+}
+}  // namespace
+
+long StarteProzess(const std::vector<std::string>& argumente, const std::string& verzeichnis) {
+  if (argumente.empty()) return -1;
+  std::vector<char*> argv;
+  for (const auto& a : argumente) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t aktionen;
+  posix_spawn_file_actions_init(&aktionen);
+  if (!verzeichnis.empty()) posix_spawn_file_actions_addchdir_np(&aktionen, verzeichnis.c_str());
+  posix_spawnattr_t attribute;
+  posix_spawnattr_init(&attribute);
+  // Its own process group, so that it outlives a terminal's signals to us.
+  posix_spawnattr_setflags(&attribute, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attribute, 0);
+  pid_t pid = -1;
+  const int fehler = posix_spawnp(&pid, argv[0], &aktionen, &attribute, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&aktionen);
+  posix_spawnattr_destroy(&attribute);
+  Aufraeumen();
+  if (fehler != 0) return -1;
+  Gestartete().push_back(pid);
+  return static_cast<long>(pid);
+}
+
+bool DokumentOeffnerVorhanden() {
+  const char* pfad = std::getenv("PATH");
+  std::string rest = pfad ? pfad : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t ende = rest.find(':', start);
+    std::string dir = rest.substr(start, ende == std::string::npos ? std::string::npos : ende - start);
+    if (!dir.empty() && ::access((dir + "/xdg-open").c_str(), X_OK) == 0) return true;
+    if (ende == std::string::npos) break;
+    start = ende + 1;
+  }
+  return false;
+}
+
+bool IstAusfuehrbar(const std::string& datei) {
+  struct stat info {};
+  return ::stat(datei.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(datei.c_str(), X_OK) == 0;
+}
+
+bool OeffneDokument(const std::string& ziel) { return StarteProzess({"xdg-open", ziel}, "") > 0; }
 
 namespace {
 // Days from 30.12.1899 to 01.01.1970.

@@ -48,6 +48,11 @@ std::string PfadText(const std::filesystem::path& pfad);
 
 // Hands a document, a directory, a link or a "mailto:" to the desktop.
 bool OeffneDokument(const std::string& ziel);
+// Starts a program in a directory, not waiting for it: its process number, or -1.
+long StarteProzess(const std::vector<std::string>& argumente, const std::string& verzeichnis);
+// Whether the desktop's opener for documents is available.
+bool DokumentOeffnerVorhanden();
+bool IstAusfuehrbar(const std::string& datei);
 
 // Time now as a day number with the time of day as fraction (local time).
 double Jetzt();

@@ -3,6 +3,8 @@
 #include <random>
 
 #include "platform/Kodierung.h"
+#include "store/Bild.h"
+#include "ui/Warten.h"
 #include "ui/Allgemein.h"
 
 namespace zaq {
@@ -103,6 +105,25 @@ bool TBenutzer::HatRecht(std::uint32_t m1, std::uint32_t m2, std::uint32_t m3, s
   for (std::uint32_t m : {m1, m2, m3, m4})
     if (m != 0 && (m & rechte) == m) return true;
   return false;
+}
+
+bool TBenutzer::SetzeBild(int nummer) {
+  FBild.clear();
+  const bool vorhanden = nummer >= 0 && nummer < AnzahlEingebauteBilder();
+  FBildNr = static_cast<std::uint8_t>(vorhanden ? nummer : 0);
+  return vorhanden;
+}
+
+bool TBenutzer::LadeBild(const std::string& dateiname) {
+  WartenSchliessen schliessen;
+  Warten().ZeigeStatus("Lade Bild");
+  auto bild = LadeBilddatei(dateiname);
+  if (!bild) return false;
+  Bytes jpeg = AlsJpeg(Verkleinere(*bild, 64), 98);
+  if (jpeg.empty()) return false;
+  FBild = std::move(jpeg);
+  FBildNr = kEigenesBild;
+  return true;
 }
 
 std::string TBenutzer::NameFunktion() const {

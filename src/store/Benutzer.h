@@ -45,6 +45,9 @@ std::span<const RechtText> RechteTexte();
 
 using Hash = std::array<std::uint8_t, 16>;
 
+// FBildNr of a user with a picture of his own.
+inline constexpr std::uint8_t kEigenesBild = 255;
+
 // MD5 of the Windows-1252 bytes of password + login.
 Hash KennwortHash(const std::string& kennwort, const std::string& login);
 

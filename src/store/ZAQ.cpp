@@ -157,24 +157,8 @@ std::span<const Feldbeschreibung<TZAQ>> TZAQ::Felder() {
       {210, "FZAQFormat", &TZAQ::FZAQFormat},
       {220, "FNullbetragMelden", &TZAQ::FNullbetragMelden},
       {230, "FHauptanwender", &TZAQ::FHauptanwender},
-      {2000, "FStammdaten", Sonderfeld<TZAQ>{
-           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
-             SchreibeUnterblock(s, r.FStammdaten, id, flags, ok);
-           },
-           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) {
-             LeseUnterblock(s, r.FStammdaten, g, ok);
-             r.FStammdatenGroesse += std::max(g, 0);
-           },
-           [](const TZAQ& r, Json& j, const char* name) { r.FStammdaten.ZuJson(j[name]); }}},
-      {2010, "FFtpDaten", Sonderfeld<TZAQ>{
-           [](const TZAQ& r, TZAQStream& s, std::uint16_t id, std::uint32_t flags, bool& ok) {
-             SchreibeUnterblock(s, r.FFtpDaten, id, flags, ok);
-           },
-           [](TZAQ& r, TZAQStream& s, std::int32_t g, bool& ok) {
-             LeseUnterblock(s, r.FFtpDaten, g, ok);
-             r.FStammdatenGroesse += std::max(g, 0);
-           },
-           [](const TZAQ& r, Json& j, const char* name) { r.FFtpDaten.ZuJson(j[name]); }}},
+      {2000, "FStammdaten", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FStammdaten; }}},
+      {2010, "FFtpDaten", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FFtpDaten; }}},
       {2020, "FBenutzer", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FBenutzer; }}},
       {2030, "FVerwaisteBenutzer", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FVerwaisteBenutzer; }}},
       {2040, "FNotizen", Unterfeld<TZAQ>{[](const TZAQ& r) -> const TDateiEA& { return r.FNotizen; }}},
@@ -282,8 +266,16 @@ bool TZAQ::ImArchivZeitraum(const TMitglied& m, std::int32_t grenze) const {
 void TZAQ::LeseMitglied(TZAQStream& s, std::int32_t g, bool& ok, bool archiv) {
   auto m = std::make_unique<TMitglied>(this, 0);
   LeseUnterblock(s, *m, g, ok);
-  (archiv ? FArchivGroesse : FMitgliederGroesse) += std::max(g, 0);
   (archiv ? FArchiv : FMitglieder).Anhaengen(std::move(m));
+}
+
+void TZAQ::FeldLesen(std::uint16_t id, TZAQStream& s, bool& ok, bool& unbekannt, std::int32_t groesse) {
+  // The file information shows how the bytes divide among the parts of the list.
+  const std::int64_t n = std::max(groesse, 0);
+  if (id == 2000 || id == 2010) FStammdatenGroesse += n;
+  else if (id == 3000) FMitgliederGroesse += n;
+  else if (id == 3010) FArchivGroesse += n;
+  TFeldDatensatz<TZAQ>::FeldLesen(id, s, ok, unbekannt, groesse);
 }
 
 void TZAQ::LeseFortschritt(double anteil) { Warten().Fortschritt(anteil); }
@@ -394,6 +386,7 @@ std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand*
       Warten().ZeigeStatus("Lese Stream");
       if (!liste->LeseStream(s)) zustand = Ladezustand::StreamFehler;
     }
+    if (zustand == Ladezustand::Ok && !liste->Anmelden(true)) zustand = Ladezustand::Abgebrochen;
     if (zustand == Ladezustand::Ok) liste->FDateiname = Trim(name);
   } else {
     // Files of the older formats come as a data file and an additional file.

@@ -55,6 +55,7 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
                                               Ladezustand* zustand = nullptr);
 
   const char* KlassenName() const override { return "TZAQ"; }
+  void FeldLesen(std::uint16_t id, TZAQStream& s, bool& ok, bool& unbekannt, std::int32_t groesse) override;
   static std::span<const Feldbeschreibung<TZAQ>> Felder();
 
   // Container.
@@ -84,6 +85,39 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
 
   // The first active member with this number, or none.
   TMitglied* SucheNummer(std::uint16_t nummer);
+
+  // Login and rights.
+  bool Anmelden(bool automatischErlaubt);
+  bool PruefeRecht(std::uint32_t m1, std::uint32_t m2 = 0, std::uint32_t m3 = 0, std::uint32_t m4 = 0);
+
+  // Member list operations.
+  TMitglied* HinzufuegenMitglied(std::uint16_t nummer);
+  TMitglied* DupliziereMitglied(const TMitglied& quelle);
+  bool BearbeiteMitglied(TMitglied& mitglied, int modus = 0);
+  bool LoeschDialog(TMitglied& mitglied, bool alleSelektierten);
+  // Deletes through the dialog; the reference moves to the neighbour when deleted.
+  bool LoescheMitglied(TMitglied*& mitglied);
+  int LoescheSelektierte();
+  TMitglied* EntferneMitglied(TMitglied& mitglied, std::vector<std::string>& meldungen);
+  TMitglied* AusArchivEntfernen(TMitglied& mitglied);
+  int AnzahlFaellig() const;
+  void LoescheFaellige();
+  void FaelligeAnbieten();
+  std::uint16_t NaechsteFreieNummer() const;
+  std::uint16_t FreieNummern(std::vector<std::string>* liste) const;
+  std::string MitgliedsnummerText(std::uint16_t nummer) const;
+  int AendereMitgliedsnummer(TMitglied& mitglied, std::uint16_t neu, bool mitVerweisen);
+  // Returns the number of changes; lost payer references are counted in verloren.
+  int NeueMitgliedsnummern(int start, int schritt, int& verloren);
+  int Position(const TMitglied* mitglied) const;
+  TMitglied* Schritt(TMitglied* mitglied, int n) const;
+  TMitglied* NaechsterSelektierter(TMitglied* mitglied, bool rueckwaerts, int& position) const;
+  int AnzahlMitglieder() const { return FMitglieder.Anzahl(); }
+  int AnzahlSelektierte() const;
+  int AnzahlAustretende() const;
+  int AnzahlArchiv() const;
+  // Compares the member counts before and after a sort.
+  void PruefeSortierung(int mitgliederVorher, int archivVorher) const;
   // Structural changes and number changes make the number index stale.
   void IndexVeraltet() { ++FAenderungszaehler; }
 

@@ -449,6 +449,58 @@ std::string ErsetzePlatzhalter(std::string_view text, Tag von, Tag bis) {
   return out;
 }
 
+std::vector<std::string> ZerlegeKommandozeile(std::string_view zeile) {
+  std::vector<std::string> teile;
+  std::string aktuell;
+  bool inAnfuehrung = false, begonnen = false;
+  for (char c : zeile) {
+    if (c == '"') {
+      inAnfuehrung = !inAnfuehrung;
+      begonnen = true;
+    } else if (c == ' ' && !inAnfuehrung) {
+      if (begonnen) teile.push_back(std::move(aktuell));
+      aktuell.clear();
+      begonnen = false;
+    } else {
+      aktuell += c;
+      begonnen = true;
+    }
+  }
+  if (begonnen) teile.push_back(std::move(aktuell));
+  return teile;
+}
+
+long StarteProgramm(const std::string& programm, const std::string& parameter, const std::string& verzeichnis) {
+  std::string dir = Trim(verzeichnis);
+  if (dir.empty()) dir = plattform::ProgrammVerzeichnis();
+  while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
+  const std::string endung = Gross(plattform::PfadText(plattform::Pfad(programm).extension()));
+  std::string pfad = programm;
+  const bool programmDatei = endung == ".EXE" || endung == ".COM" || plattform::IstAusfuehrbar(pfad);
+  if (!programmDatei) {
+    // A document: opened with the program the desktop associates with it.
+    if (pfad.find('/') == std::string::npos && pfad.find('\\') == std::string::npos)
+      pfad = plattform::ProgrammVerzeichnis() + pfad;
+    const std::string ordner = plattform::PfadText(plattform::Pfad(pfad).parent_path());
+    if (!ordner.empty() && !VerzeichnisExistiert(ordner)) {
+      Meldung("Der angegebene Pfad \"" + ordner + "\" konnte nicht gefunden werden.", MeldungsArt::Fehler);
+      return -1;
+    }
+    if (!DateiExistiert(pfad)) {
+      Meldung("Die angegebene Datei \"" + pfad + "\" konnte nicht gefunden werden.", MeldungsArt::Fehler);
+      return -1;
+    }
+    if (!plattform::DokumentOeffnerVorhanden()) {
+      Meldung("Für den angegebenen Dateitypen ist kein ausführbares Programm verfügbar.", MeldungsArt::Fehler);
+      return -1;
+    }
+    return plattform::StarteProzess({"xdg-open", pfad}, dir);
+  }
+  std::vector<std::string> argumente{pfad};
+  for (auto& a : ZerlegeKommandozeile(TrimRechts(parameter))) argumente.push_back(std::move(a));
+  return plattform::StarteProzess(argumente, dir);
+}
+
 std::string ProgrammVersion() {
   std::string v = std::to_string(ZAQ_VERSION_MAJOR) + "." + std::to_string(ZAQ_VERSION_MINOR);
   if (ZAQ_VERSION_RELEASE != 0) v += static_cast<char>(ZAQ_VERSION_RELEASE + 96);

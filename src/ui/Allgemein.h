@@ -83,6 +83,12 @@ std::string IBANText(std::string_view iban);
 // Fee period placeholders in purpose texts.
 std::string ErsetzePlatzhalter(std::string_view text, Tag von, Tag bis);
 
+// Starts a program or opens a document with the desktop's program for it;
+// the process number, or -1 (document failures have been reported).
+long StarteProgramm(const std::string& programm, const std::string& parameter, const std::string& verzeichnis);
+// Splits a command line at blanks; double quotes group.
+std::vector<std::string> ZerlegeKommandozeile(std::string_view zeile);
+
 std::string ProgrammVersion();
 std::string Ausgabe();  // edition text
 bool KopiereDatei(const std::string& quelle, const std::string& ziel);

@@ -59,9 +59,6 @@ class StilleOberflaeche final : public Oberflaeche {
   void Verarbeiten() override {}
   std::optional<std::string> DateiOeffnen(DateiDialog&) override { return std::nullopt; }
   std::optional<std::string> DateiSpeichern(DateiDialog&) override { return std::nullopt; }
-  std::optional<std::string> VerzeichnisWaehlen(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
   std::optional<std::string> Eingabe(const std::string&, const std::string&,
                                      const std::string&) override {
     return std::nullopt;

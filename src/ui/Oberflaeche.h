@@ -82,8 +82,6 @@ class Oberflaeche {
 
   virtual std::optional<std::string> DateiOeffnen(DateiDialog& dialog) = 0;
   virtual std::optional<std::string> DateiSpeichern(DateiDialog& dialog) = 0;
-  virtual std::optional<std::string> VerzeichnisWaehlen(const std::string& titel,
-                                                       const std::string& start) = 0;
   virtual std::optional<std::string> Eingabe(const std::string& titel, const std::string& frage,
                                              const std::string& vorgabe) = 0;
   // True when the user confirmed the dialog; the data then hold the input.

@@ -50,11 +50,6 @@ std::optional<std::string> SkriptOberflaeche::DateiSpeichern(DateiDialog& dialog
   return NaechsterName();
 }
 
-std::optional<std::string> SkriptOberflaeche::VerzeichnisWaehlen(const std::string&,
-                                                                const std::string&) {
-  return NaechsterName();
-}
-
 std::optional<std::string> SkriptOberflaeche::Eingabe(const std::string&, const std::string&,
                                                       const std::string&) {
   return NaechsterName();

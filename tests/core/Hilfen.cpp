@@ -3,6 +3,9 @@
 #include <fstream>
 #include <random>
 
+#include "store/Benutzer.h"
+#include "ui/Allgemein.h"
+
 namespace zaq::test {
 
 TempVerzeichnis::TempVerzeichnis() {
@@ -30,6 +33,12 @@ void Schreibe(const std::string& datei, const plattform::Bytes& inhalt) {
 
 void Schreibe(const std::string& datei, const std::string& inhalt) {
   Schreibe(datei, plattform::Bytes(inhalt.begin(), inhalt.end()));
+}
+
+void AutomatischAnmelden(const std::string& login, const std::string& kennwort) {
+  SchreibeEinstellungHex(esAutoLogin, login);
+  const Hash hash = KennwortHash(kennwort, login);
+  SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
 }
 
 MitOberflaeche::MitOberflaeche() {

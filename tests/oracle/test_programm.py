@@ -72,11 +72,14 @@ class MitProgramm(unittest.TestCase):
     def pfad(self, name):
         return os.path.join(self.dir, name)
 
-    def cli(self, *args):
-        return subprocess.run([CLI, *args, "--config", self.dir], capture_output=True)
+    # The users of the generated clubs have the password "Geheim€" + login.
+    ANMELDUNG = ("--user", "Admin", "--password", "Geheim€Admin")
 
-    def dump(self, datei):
-        r = self.cli("dump", datei)
+    def cli(self, *args, anmeldung=ANMELDUNG):
+        return subprocess.run([CLI, *args, *anmeldung, "--config", self.dir], capture_output=True)
+
+    def dump(self, datei, anmeldung=ANMELDUNG):
+        r = self.cli("dump", datei, anmeldung=anmeldung)
         self.assertEqual(r.returncode, 0, r.stderr.decode("utf-8", "replace"))
         return json.loads(r.stdout.decode("utf-8"))
 
@@ -139,6 +142,65 @@ class Abgelehnt(MitProgramm):
                 self.assertEqual(sorted(os.listdir(self.dir)), vorher)
 
 
+class Anmeldung(MitProgramm):
+    """Users made by the independent implementation log in as the program's
+    rules say, and every refusal opens nothing."""
+
+    def datei(self):
+        import random
+        zaq = z.club(random.Random(11), 20)
+        benutzer = zaq["FBenutzer"]
+        for b in benutzer:
+            b["FGueltigBis"] = 90000
+        ohne = dict(benutzer[1], FLogin="ohne", FBenutzerNr=4242, FKennwortHash=z._hash("", "ohne"))
+        # Still valid today, but not on the day of the list's last change.
+        abgelaufen = dict(benutzer[1], FLogin="alt", FBenutzerNr=4243, FGueltigBis=70000,
+                          FKennwortHash=z._hash("Geheim€alt", "alt"))
+        benutzer += [ohne, abgelaufen]
+        benutzer[0]["FGueltigBis"] = 40000          # the administrator never expires
+        zaq["FGeaendertAm"] = 80000.5
+        datei = self.pfad("anmeldung.zaq")
+        with open(datei, "wb") as f:
+            f.write(z.schreibe_datei(zaq))
+        return datei
+
+    def test_zugelassen(self):
+        datei = self.datei()
+        for anmeldung in (("--user", "Admin", "--password", "Geheim€Admin"),
+                          ("--user", "Kassier", "--password", "Geheim€Kassier"),
+                          ("--user", "ohne"), ("--user", "ohne", "--password", "")):
+            with self.subTest(anmeldung=anmeldung):
+                self.assertEqual(self.dump(datei, anmeldung)["FBeschreibung"],
+                                 z.lies_datei(open(datei, "rb").read())[1]["FBeschreibung"])
+        # The automatic login of the settings: login as hex text, MD5 of password + login.
+        with open(os.path.join(self.dir, "zaq.ini"), "wb") as f:
+            f.write(("[ZAQ Mitgliederverwaltung]\r\nAuto-Login=%s\r\nAuto-Hash=%s\r\n"
+                     % (z.text_zu_bytes("Kassier").hex().upper(),
+                        z._hash("Geheim€Kassier", "Kassier"))).encode("cp1252"))
+        self.dump(datei, ())
+
+    def test_abgelehnt(self):
+        datei = self.datei()
+        faelle = [
+            (("--user", "Admin", "--password", "geheim€Admin"),
+             "Fehler: Das Kennwort ist falsch, probieren Sie es nochmal."),
+            (("--user", "admin", "--password", "Geheim€Admin"),
+             'Fehler: Den Benutzer "admin" gibt es in dieser Datei nicht.'),
+            (("--user", "alt", "--password", "Geheim€alt"),
+             "Information: Das Zugangsprofil ist abgelaufen. Kontaktieren Sie den Administrator."),
+            ((), "Fehler: Für diese Datei ist eine Anmeldung erforderlich."),
+        ]
+        for anmeldung, meldung in faelle:
+            with self.subTest(anmeldung=anmeldung):
+                neu = self.pfad("neu.zaq")
+                r = self.cli("resave", datei, neu, anmeldung=anmeldung)
+                self.assertEqual(r.returncode, 1)
+                gemeldet = meldungen_aus(r.stderr.decode("utf-8"))
+                self.assertEqual(len(gemeldet), 1, gemeldet)
+                self.assertTrue(gemeldet[0].startswith(meldung), gemeldet)
+                self.assertFalse(os.path.exists(neu))
+
+
 class VomProgrammGeschrieben(MitProgramm):
     def test_liest_das_orakel_gleich(self):
         for befehl in (["new"], ["demo", "--members", "500", "--seed", "3"]):
@@ -149,7 +211,7 @@ class VomProgrammGeschrieben(MitProgramm):
                 with open(datei, "rb") as f:
                     _, orakel = z.lies_datei(f.read(), unbuilt=frozenset(UNGEBAUT))
                 fehler = []
-                gleich(orakel, self.dump(datei), "", fehler)
+                gleich(orakel, self.dump(datei, ("--user", "Admin")), "", fehler)
                 self.assertEqual(fehler[:20], [])
 
 

@@ -19,6 +19,10 @@ struct Lauf {
 class Cli : public ::testing::Test {
  protected:
   Lauf Starte(std::vector<std::string> argumente) {
+    if (!argumente.empty() && (argumente[0] == "dump" || argumente[0] == "resave")) {
+      argumente.push_back("--user");
+      argumente.push_back("Admin");
+    }
     argumente.push_back("--config");
     argumente.push_back(dir.Pfad().string());
     std::ostringstream aus, fehler;

@@ -32,7 +32,7 @@ class BeitragsBefehl : public test::MitVerein {
   }
   int Starte(std::vector<std::string> argumente, Json* j = nullptr) {
     argumente.insert(argumente.begin(), {"fees", datei});
-    argumente.insert(argumente.end(), {"--config", dir.Pfad().string()});
+    argumente.insert(argumente.end(), {"--user", "Admin", "--config", dir.Pfad().string()});
     std::ostringstream aus, fehler;
     const int status = cli::Run(argumente, aus, fehler);
     if (j && status == 0) *j = Json::parse(aus.str());

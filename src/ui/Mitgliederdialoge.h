@@ -1,0 +1,77 @@
+#pragma once
+// Dialogs of the member list operations, as data and logic: "Mitglied
+// löschen", "Mitgliedsnummer ändern", and the member editor's entry point.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/Oberflaeche.h"
+
+namespace zaq {
+
+class TZAQ;
+class TMitglied;
+
+class TLoeschDialog : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Mitglied löschen";
+  std::string_view Art() const override { return kArt; }
+
+  enum class Knopf { Sofort, NachAustrittsdatum, Widerrufen, Abbrechen };
+
+  TLoeschDialog(const TMitglied& mitglied, bool alleSelektierten);
+
+  std::string FText;
+  std::string FBitte;
+  std::string FDatum;        // "Austrittsdatum:" as text
+  std::string FBegruendung;  // "Begründung:"
+  bool FWiderrufenMoeglich = false;
+  Knopf FKnopf = Knopf::Abbrechen;  // the button that closed the dialog
+
+  static std::vector<std::string> Gruende();  // "Austritt", "Ausschluß", "Todesfall"
+  // The last days of 25 months from the current one.
+  static std::vector<std::string> Datumsvorschlaege();
+  // A button was pressed: true when the dialog may close.
+  bool Druecke(Knopf knopf);
+};
+
+class TNummerDialog : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Mitgliedsnummer ändern";
+  std::string_view Art() const override { return kArt; }
+
+  explicit TNummerDialog(TMitglied& aktuell);
+
+  std::string FAlt;   // "A&lte Nummer:"
+  std::string FNeu;   // "&Neue Nummer:"
+  bool FGlobal = true;  // "&Globale Durchführung (inkl. Verweisen)", else "&Nur aktueller Datensatz"
+  bool AltAktiv() const { return FGlobal; }
+  void SetzeGlobal(bool global);
+
+  // "Ausführen": checks, changes, reports; true when the dialog closes.
+  bool Ausfuehren();
+  int Ergebnis() const { return FErgebnis; }
+
+ private:
+  TZAQ& FListe;
+  TMitglied& FAktuell;
+  int FErgebnis = 0;
+};
+
+// The member editor as the list operations reach it.  The editor's own logic
+// fills in the member copy and validates it; a front end shows it.
+class TMitgliedEditor : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Mitglied bearbeiten";
+  std::string_view Art() const override { return kArt; }
+
+  TMitgliedEditor(TMitglied& mitglied, std::string titel, int modus, bool austrittSichtbar)
+      : FMitglied(mitglied), FTitel(std::move(titel)), FModus(modus), FAustrittSichtbar(austrittSichtbar) {}
+
+  TMitglied& FMitglied;  // the copy being edited
+  std::string FTitel;
+  int FModus;
+  bool FAustrittSichtbar;  // the page "&Austritt und Erfassung"
+};
+
+}  // namespace zaq
