@@ -160,6 +160,7 @@ TEST_F(Lauf, ErwachsenengrenzenDesFamilienbeitrags) {
       {0, 2, 18, nullptr},
       {0, 1, 18, "Zu viele Erwachsene im Familienbeitrag"},
       {0, 2, 10, "Zu viele Erwachsene im Familienbeitrag"},  // the child counts as adult from 10
+      {2, 0, 10, "Falsche Erwachsenenzahl im Familienbeitrag"},
       {3, 3, 10, nullptr},
   };
   for (const auto& f : faelle) {
@@ -314,8 +315,10 @@ TEST_F(Lauf, VerwendungszweckMitVorlageUndKuerzung) {
   z = Verwendungszweck(*liste, zahltFuer, D("31.12.2011"), "Beitrag %Jahre%", "\r\n", 81, false, false, false);
   EXPECT_EQ(z.text, "Beitrag 2010+11\r\n0017 Mu-, Anna (Beitrag Erwachsene)\r\n0018 Mu-, Ben (6/12xJugend)");
   // Only the first occurrence of a placeholder is replaced; full year starts at the date.
-  z = Verwendungszweck(*liste, zahltFuer, D("31.12.2011"), "%Jahre% %jahre%", "; ", 0, false, false, true);
-  EXPECT_EQ(z.text, "2011 %jahre%; 0017 Muster, Anna (Beitrag Erwachsene); 0018 Muster, Ben (Jugend)");
+  z = Verwendungszweck(*liste, zahltFuer, D("31.12.2011"), "%Jahre% %jahre%", "; ", 0, false, false, false);
+  EXPECT_EQ(z.text, "2010+11 %jahre%; 0017 Muster, Anna (Beitrag Erwachsene); 0018 Muster, Ben (6/12xJugend)");
+  z = Verwendungszweck(*liste, zahltFuer, D("31.12.2011"), "%Jahre%", "; ", 0, false, false, true);
+  EXPECT_EQ(z.text, "2011; 0017 Muster, Anna (Beitrag Erwachsene); 0018 Muster, Ben (Jugend)");
   // A member whose fee cannot be computed contributes 0 and "Fehler".
   b.FBeitragsschluessel.wert = "XYZ";
   z = Verwendungszweck(*liste, zahltFuer, D("31.12.2011"), "", "; ", 0, false, false, false);

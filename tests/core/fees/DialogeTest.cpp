@@ -120,8 +120,8 @@ TEST_F(Konten, VereinskontoSpeichern) {
        "Die angegebende Kontonummer 1234568 wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem "
        "verwenden?",
        false},
-      {"falsche Kontonummer angenommen", [](TfrmVereinskonto& k) { k.txtKonto = "1234568"; }, {Antwort::Ja},
-       "Die angegebende Kontonummer 1234568 wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem "
+      {"falsche Kontonummer angenommen", [](TfrmVereinskonto& k) { k.txtKonto = "1234"; }, {Antwort::Ja},
+       "Die angegebende Kontonummer 1234 wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem "
        "verwenden?",
        true},
   };
@@ -138,7 +138,7 @@ TEST_F(Konten, VereinskontoSpeichern) {
         << f.fall;
     EXPECT_EQ(ui.Texte(), std::vector<std::string>{f.meldung}) << f.fall;
     EXPECT_EQ(neu->FBezeichnung, f.gespeichert ? "Neu" : vorher.FBezeichnung) << f.fall;
-    EXPECT_EQ(neu->FKontonummer, f.gespeichert ? "0001234568" : "0001234569") << f.fall;
+    EXPECT_EQ(neu->FKontonummer, f.gespeichert ? "0000001234" : "0001234569") << f.fall;
     *neu = vorher;
   }
   ui.Antworten = {Antwort::OK};
