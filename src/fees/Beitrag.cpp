@@ -43,11 +43,30 @@ constexpr std::array<Befund, 3> kFamilienbefunde = {{
 // findings keep it out of the payer list but its fee still counts.
 constexpr std::uint32_t kBeitragFehlt = bbKeineBeitragsklasse | bbFalscheBeitragsklasse | bbFehlerInBeitragsklasse;
 
+bool Blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// Whether a text is empty once blanks are removed at both ends.
+bool Leer(std::string_view text) { return std::all_of(text.begin(), text.end(), Blank); }
+
+// The append rule of purpose texts, in place: text trimmed, then separator
+// and entry unless the trimmed text is empty.  A run appends to thousands of
+// texts, so no temporary strings.
+void Anhaengen(std::string& text, std::string_view eintrag, std::string_view trenner) {
+  std::size_t ende = text.size();
+  while (ende > 0 && Blank(text[ende - 1])) --ende;
+  std::size_t anfang = 0;
+  while (anfang < ende && Blank(text[anfang])) ++anfang;
+  text.resize(ende);
+  text.erase(0, anfang);
+  if (!text.empty()) text += trenner;
+  text += eintrag;
+}
+
 template <std::size_t N>
 std::string Texte(const std::array<Befund, N>& befunde, std::uint32_t flags) {
   std::string text;
   for (const auto& b : befunde)
-    if (flags & b.flag) text = AnhaengenMitTrenner(text, b.text, "; ");
+    if (flags & b.flag) Anhaengen(text, b.text, "; ");
   return text;
 }
 
@@ -108,8 +127,34 @@ std::string FaktorText(int modus, const Faktor& f) {
   return std::to_string(RundeHalbGerade(f.zaehler * 12, f.nenner)) + "/12x";
 }
 
-std::string Eintrag(const TMitglied& m, int k, const std::string& teil) {
-  return m.MitgliedsnummerText() + " " + ZweckName(m, k) + " (" + teil + ")";
+// Appends the name of a purpose text, trimmed, without a temporary.
+void NameAnhaengen(std::string& text, const TMitglied& m, int k) {
+  if (k != 0) {
+    text += m.KurzName(k);
+    return;
+  }
+  const std::size_t anfang = text.size();
+  text += m.FName;
+  text += ", ";
+  text += m.FVorname;
+  text += ' ';
+  text += m.FZusatz;
+  std::size_t ende = text.size();
+  while (ende > anfang && Blank(text[ende - 1])) --ende;
+  text.resize(ende);
+  std::size_t erstes = anfang;
+  while (erstes < ende && Blank(text[erstes])) ++erstes;
+  text.erase(anfang, erstes - anfang);
+}
+
+// Appends "number name (part)" by the append rule.
+void Eintrag(std::string& text, const TMitglied& m, int k, std::string_view teil, std::string_view trenner) {
+  Anhaengen(text, m.MitgliedsnummerText(), trenner);
+  text += ' ';
+  NameAnhaengen(text, m, k);
+  text += " (";
+  text += teil;
+  text += ')';
 }
 
 int Kuerzung(std::size_t laenge, int maxLaenge, std::size_t anzahl) {
@@ -129,7 +174,8 @@ TVerwendungszweck Zweck(const std::vector<TMitglied*>& zahltFuer, const std::vec
   for (std::size_t i = 0; i < zahltFuer.size(); ++i) {
     const TMitglied& x = *zahltFuer[i];
     z.cent += std::max<std::int64_t>(0, beitraege[i].cent);
-    text = AnhaengenMitTrenner(text, Eintrag(x, 0, beitraege[i].teil), trenner);
+    // The full-length listing only matters when it may be too long.
+    if (maxLaenge > 0) Eintrag(text, x, 0, beitraege[i].teil, trenner);
     if (!vollesJahr && x.FBezahltBis + 1 < von) von = x.FBezahltBis + 1;
   }
   std::size_t laenge = Cp1252Laenge(text);
@@ -143,7 +189,7 @@ TVerwendungszweck Zweck(const std::vector<TMitglied*>& zahltFuer, const std::vec
     TMitglied& x = *zahltFuer[i];
     const TBeitrag& b = beitraege[i];
     if (zaehlen && b.Berechnet() && b.altKlasse) b.altKlasse->Zaehle(b.cent);
-    text = AnhaengenMitTrenner(text, Eintrag(x, k, b.Berechnet() ? b.teil : "Fehler"), trenner);
+    Eintrag(text, x, k, b.Berechnet() ? std::string_view(b.teil) : "Fehler", trenner);
     if (vorlDatumSetzen) {
       x.FVorlaeufigBezahltBis = rechendatum;
       geaendert = true;
@@ -272,7 +318,7 @@ std::uint32_t PruefeBeitragsdaten(TMitglied& m, Tag rechendatum, TBtrKlasse** kl
   TBtrKlasse* klasse = KlasseVon(m);
   if (klasseAus) *klasseAus = klasse;
   if (!ohneBeitrag) {
-    if (Trim(m.FBeitragsschluessel.wert).empty()) f |= bbKeineBeitragsklasse;
+    if (Leer(m.FBeitragsschluessel.wert)) f |= bbKeineBeitragsklasse;
     else if (!klasse) f |= bbFalscheBeitragsklasse;
     else if (!Beitrag(klasse, m, rechendatum, false, true).Berechnet()) f |= bbFehlerInBeitragsklasse;
   }
@@ -287,11 +333,11 @@ std::uint32_t PruefeBeitragsdaten(TMitglied& m, Tag rechendatum, TBtrKlasse** kl
     if (!konto) {
       f |= bbKeinKonto;
     } else {
-      if (Trim(konto->FIBAN).empty()) f |= bbKeineIBAN;
-      if (Trim(konto->FMandatsreferenz).empty()) f |= bbKeineMandatsreferenz;
+      if (Leer(konto->FIBAN)) f |= bbKeineIBAN;
+      if (Leer(konto->FMandatsreferenz)) f |= bbKeineMandatsreferenz;
       if (konto->FMandatsdatum == 0) f |= bbKeinMandatsdatum;
       const std::string& schluessel = konto->FEmpfaengerKonto.wert;
-      if (Trim(schluessel).empty()) f |= bbKeinEmpfaengerkonto;
+      if (Leer(schluessel)) f |= bbKeinEmpfaengerkonto;
       else if (const TStammdaten* s = Stamm(m); !s || !s->SucheVereinskonto(schluessel))
         f |= bbFalschesEmpfaengerkonto;
     }
@@ -306,8 +352,9 @@ std::uint32_t PruefeFamilie(const TMitglied& zahler, const std::vector<TMitglied
 }
 
 std::string ZweckName(const TMitglied& m, int k) {
-  if (k == 0) return Trim(m.FName + ", " + m.FVorname + " " + m.FZusatz);
-  return m.KurzName(k);
+  std::string text;
+  NameAnhaengen(text, m, k);
+  return text;
 }
 
 TVerwendungszweck Verwendungszweck(TZAQ& liste, const std::vector<TMitglied*>& zahltFuer, Tag rechendatum,
@@ -328,7 +375,7 @@ std::string SonderVerwendungszweck(const std::vector<TMitglied*>& zahltFuer, int
   auto bilde = [&](int k) {
     std::string text = vorlage + trenner;
     for (const TMitglied* x : zahltFuer)
-      text = AnhaengenMitTrenner(text, x->MitgliedsnummerText() + " " + ZweckName(*x, k), trenner);
+      Anhaengen(text, x->MitgliedsnummerText() + " " + ZweckName(*x, k), trenner);
     return text;
   };
   std::string text = bilde(0);
@@ -365,9 +412,9 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
       if (zahlerVon[i] >= 0) kinder[frei[static_cast<std::size_t>(zahlerVon[i])]++] = &mitglieder[static_cast<int>(i)];
   }
   auto teilnehmer = [&](const TMitglied& m) { return !o.NurSelektierte || m.FSelektiert; };
-  auto zahltFuer = [&](TMitglied& p) {
-    std::vector<TMitglied*> fuer;
-    if (p.FZahlart == zaMitfinanziert) return fuer;
+  auto zahltFuer = [&](TMitglied& p, std::vector<TMitglied*>& fuer) {
+    fuer.clear();
+    if (p.FZahlart == zaMitfinanziert) return;
     const auto i = static_cast<std::size_t>(p.Index());
     bool selbst = false;
     for (std::uint32_t k = beginn[i]; k < beginn[i + 1]; ++k) {
@@ -379,7 +426,6 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
       if (teilnehmer(*x)) fuer.push_back(x);
     }
     if (!selbst && teilnehmer(p)) fuer.push_back(&p);
-    return fuer;
   };
 
   // Each member's findings once; a payer's family check asks again.
@@ -398,11 +444,12 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
 
   bool geaendert = false;
   std::vector<TBeitrag> beitraege;
+  std::vector<TMitglied*> fuer;
   for (std::size_t i = 0; i < n; ++i) {
     Warten().Fortschritt(static_cast<double>(i) / static_cast<double>(n));
     TMitglied& m = mitglieder[static_cast<int>(i)];
     m.FHinweise.clear();
-    auto melde = [&](const std::string& text) { m.FHinweise = AnhaengenMitTrenner(m.FHinweise, text, "; "); };
+    auto melde = [&](std::string_view text) { Anhaengen(m.FHinweise, text, "; "); };
     std::uint32_t f = 0, g = 0;
     std::int64_t q = 0;
     const bool nimmtTeil = teilnehmer(m);
@@ -414,7 +461,7 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
     const bool zahler = o.IstZahlart(m.FZahlart);
     bool bezahltFuerAndere = false;
     if (zahler) {
-      std::vector<TMitglied*> fuer = zahltFuer(m);
+      zahltFuer(m, fuer);
       bezahltFuerAndere = !fuer.empty();
       if (!fuer.empty()) {
         TVerwendungszweck z;
@@ -436,7 +483,7 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
           }
         }
         if (f == 0 && g == 0 && o.MitZahlerliste && (o.MitNullbetrag || q > 0))
-          o.Zahlerliste.push_back({&m, std::move(fuer), q, std::move(z.text)});
+          o.Zahlerliste.push_back({&m, fuer, q, std::move(z.text)});
       } else if (nullMelden && nimmtTeil) {
         melde("Nullbetrag trotz Zahler");
       }
