@@ -2,6 +2,7 @@
 
 #include "app/Einstellungen.h"
 #include "gui/Beitragsdialoge.h"
+#include "gui/Bearbeiten.h"
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   }
   zaq::PruefeEinstellungsdatei();
   zaq::gui::RegistriereFenster();
+  zaq::gui::RegistriereBearbeiten();
   zaq::gui::RegistriereBeitragsdialoge();
 
   zaq::gui::Hauptfenster fenster;
