@@ -5,6 +5,7 @@
 
 #include "app/Einstellungen.h"
 #include "cli/BankBefehle.h"
+#include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
 #include "store/ZAQ.h"
@@ -40,13 +41,22 @@ constexpr const char* kHilfe =
     "                       \"nicht prüfbar\", \"nicht implementiert\");\n"
     "                       Exit 0 gültig, 1 ungültig, 2 Eingabe fehlerhaft,\n"
     "                       3 nicht prüfbar, Verfahren nicht implementiert oder Bank unbekannt\n"
+    "  fees DATEI [--date TT.MM.JJJJ] [--full-year] [--selected] [--zahlarten 0,1,2]\n"
+    "                       Beitragslauf ohne Änderung der Datei; JSON-Objekt mit Summe\n"
+    "                       (Cent), Zahlerliste (Mitgliedsnummer, Betrag in Cent,\n"
+    "                       Verwendungszweck) und Hinweisliste (Mitgliedsnummer, Hinweise);\n"
+    "                       Vorgaben: Stichtag der Beitragsberechnung, Zahlart 1 (Lastschrift)\n"
     "\n"
     "Optionen:\n"
     "  --yes                Fragen bestätigen statt ablehnen\n"
     "  --user NAME          Anmeldename\n"
     "  --password KENNWORT  Kennwort\n"
     "  --config VERZ        Einstellungsdatei aus VERZ verwenden\n"
-    "  --iban-regeln DATEI  Tabelle der IBAN-Regeln für blz-import\n";
+    "  --iban-regeln DATEI  Tabelle der IBAN-Regeln für blz-import\n"
+    "  --date TT.MM.JJJJ    Rechendatum für fees\n"
+    "  --full-year          fees: vollen Jahresbeitrag berechnen\n"
+    "  --selected           fees: nur selektierte Mitglieder\n"
+    "  --zahlarten LISTE    fees: Zahlarten der Zahler (0 Rechnung, 1 Lastschrift, 2 mitfinanziert)\n";
 
 struct Aufruf {
   std::string befehl;
@@ -56,6 +66,7 @@ struct Aufruf {
   bool mitBenutzer = false, mitKennwort = false;
   int mitglieder = 60;
   unsigned saat = 1;
+  Beitragsaufruf beitraege;
 };
 
 struct Kontext {
@@ -130,6 +141,7 @@ const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
        }}},
       {"bank", {1, [](Kontext& k) { return BankZeigen(k.aufruf.argumente[0], k.aus); }}},
       {"konto", {2, [](Kontext& k) { return KontoPruefen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }}},
+      {"fees", {1, [](Kontext& k) { return Beitraege(k.aufruf.argumente[0], k.aufruf.beitraege, k.aus); }}},
   };
   return befehle;
 }
@@ -162,6 +174,18 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
       else aufruf.saat = static_cast<unsigned>(*zahl);
     } else if (a == "--iban-regeln") {
       if (!wert(aufruf.ibanRegeln)) return fehler << kHilfe, 2;
+    } else if (a == "--date") {
+      std::string text;
+      auto datum = wert(text) ? TextZuDatum(text) : std::nullopt;
+      if (!datum) return fehler << kHilfe, 2;
+      aufruf.beitraege.datum = *datum;
+    } else if (a == "--full-year") {
+      aufruf.beitraege.vollesJahr = true;
+    } else if (a == "--selected") {
+      aufruf.beitraege.nurSelektierte = true;
+    } else if (a == "--zahlarten") {
+      std::string text;
+      if (!wert(text) || !LeseZahlarten(text, aufruf.beitraege.zahlarten)) return fehler << kHilfe, 2;
     } else if (a == "--help" || a == "-h") {
       aus << kHilfe;
       return 0;

@@ -1,8 +1,11 @@
 #include "cli/Demo.h"
 
 #include <array>
+#include <optional>
 #include <random>
 
+#include "bank/Bank.h"
+#include "bank/Pruefung.h"
 #include "ui/Allgemein.h"
 
 namespace zaq::cli {
@@ -75,6 +78,43 @@ std::string Rtf(const std::string& text) {
 
 Bytes AlsBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
+// Banks of the region, all with the standard IBAN rule.
+constexpr std::array kBanken = {"62050000", "60450050", "60491430", "62063263", "62250030"};
+
+// A random account that passes its bank's check-digit method, with its IBAN;
+// without the bank directory the account stays without IBAN.
+void Bankverbindung(Zufall& z, TKonto& konto, const char* blz) {
+  konto.FBLZ = blz;
+  TBank* bank = Bankverzeichnis();
+  const int verfahren = bank && bank->Lade(blz) ? bank->Pruefverfahren() : -1;
+  for (int versuch = 0; versuch < 1000; ++versuch) {
+    const int stamm = z.Zahl(1000000, 99999999);
+    const int pruefziffer = z.Zahl(0, 9);
+    konto.FKontonummer = NullenAuffuellen(std::to_string(stamm) + std::to_string(pruefziffer), 10);
+    if (verfahren < 0 || PruefeKonto(verfahren, konto.FKontonummer) == kKontoGueltig) break;
+  }
+  if (!BerechneIBAN(konto.FBLZ, konto.FKontonummer, konto.FIBAN)) konto.FIBAN.clear();
+}
+
+TBtrKlasse& Beitragsklasse(TStammdaten& s, const char* schluessel, const char* bezeichnung, int modus,
+                           std::initializer_list<std::pair<const char*, float>> stufen,
+                           std::initializer_list<int> grenzen) {
+  auto& k = s.FBtrKlassen.Hinzufuegen();
+  k.FSchluessel = schluessel;
+  k.FBezeichnung = bezeichnung;
+  k.FTeilberechnung = static_cast<std::uint8_t>(modus);
+  k.FFaktorText = modus != 0;
+  k.FAltKlassen.clear();
+  auto grenze = grenzen.begin();
+  for (const auto& [zweck, betrag] : stufen) {
+    auto& a = k.FAltKlassen.emplace_back();
+    a.FVerwendungszweck = zweck;
+    a.FBetrag = betrag;
+    a.FAlterBis = static_cast<std::uint8_t>(*grenze++);
+  }
+  return k;
+}
+
 }  // namespace
 
 std::unique_ptr<TZAQ> ErzeugeDemoverein(int anzahl, unsigned saat) {
@@ -90,15 +130,27 @@ std::unique_ptr<TZAQ> ErzeugeDemoverein(int anzahl, unsigned saat) {
   s.FGruendungsdatum = KodiereDatum(1899, 5, 1);
   s.FVereinsnummern = "VR 1234 Amtsgericht Stuttgart";
   s.BerechneStichtage();
+  // IBANs come from the bank directory of the program.
+  std::optional<BankverzeichnisSetzen> verzeichnis;
+  if (!Bankverzeichnis()) verzeichnis.emplace(std::make_unique<TBank>());
   auto& konto = s.FVereinskonten.Hinzufuegen();
   konto.FKontoSchluessel = "HAUPT";
   konto.FBezeichnung = "Hauptkonto Beiträge";
   konto.FInhaber = s.FVereinsname;
-  konto.FBankname = "Kreissparkasse Musterstadt";
   konto.FBLZ = "60450050";
-  konto.FKontonummer = "0000123456";
-  konto.FIBAN = "DE57604500500000123456";
+  konto.FKontonummer = "0001234569";
+  if (!BerechneIBAN(konto.FBLZ, konto.FKontonummer, konto.FIBAN)) konto.FIBAN.clear();
+  konto.FBankname = "Kreissparkasse Ludwigsburg";
   konto.FGlaeubigerID = "DE98ZZZ09999999999";
+
+  Beitragsklasse(s, "AKT", "Aktive Mitglieder", 6,
+                 {{"Jugend aktiv", 48.0f}, {"Beitrag Erwachsene", 96.0f}, {"Beitrag Senioren", 60.0f}}, {17, 64, 150});
+  Beitragsklasse(s, "FOE", "Fördermitglieder", 0, {{"Förderbeitrag", 36.0f}}, {150});
+  Beitragsklasse(s, "JUG", "Kinder und Jugendliche", 2, {{"Kinderbeitrag", 24.0f}, {"Jugendbeitrag", 36.0f}},
+                 {13, 150});
+  TBtrKlasse& familie = Beitragsklasse(s, "FAM", "Familienbeitrag", 12, {{"Familienbeitrag", 180.0f}}, {0});
+  familie.FFamilienbeitrag = true;
+  familie.FFamilienMax = 2;
 
   TBenutzer* admin = liste->Administrator();
   admin->FFunktion = "Systemverwaltung";
@@ -150,10 +202,16 @@ std::unique_ptr<TZAQ> ErzeugeDemoverein(int anzahl, unsigned saat) {
     if (jahre >= 40 && z.Chance(0.3)) m->FEhrenmitgliedSeit = PlusJahre(m->FEintrittsdatum, 40);
     const int alter = m->Alter(heute);
     m->FBeitragsschluessel.wert = alter < 18 ? "JUG" : (m->InGruppe(1) ? "AKT" : "FOE");
-    m->FBezahltBis = KodiereDatum(jahr - 1, 12, 31);
+    // Most owe last year's fee; new members owe from their entry; a few have paid already.
+    const Datum eintritt = ZerlegeDatum(m->FEintrittsdatum);
+    if (eintritt.jahr == jahr - 1) m->FBezahltBis = KodiereDatum(jahr - 1, eintritt.monat, 1) - 1;
+    else m->FBezahltBis = KodiereDatum(z.Chance(0.05) ? jahr - 1 : jahr - 2, 12, 31);
     if (z.Chance(0.85)) {
       m->FZahlart = zaLastschrift;
       auto& k = m->KontoAnlegen();
+      Bankverbindung(z, k, z.Aus(kBanken));
+      // Some accounts still wait for "IBAN berechnen".
+      if (z.Chance(0.03)) k.FIBAN.clear();
       k.FInhaber = m->FVorname + " " + m->FName;
       k.FMandatsreferenz = m->MandatsreferenzVorschlag(m->FVorname, m->FGeburtsdatum);
       k.FMandatsdatum = std::max(m->FEintrittsdatum, KodiereDatum(2014, 2, 1));
@@ -183,6 +241,9 @@ std::unique_ptr<TZAQ> ErzeugeDemoverein(int anzahl, unsigned saat) {
     // A share of the adults pay for their children too.
     if (m.FZahlart == zaLastschrift && m.Alter(heute) >= 30 && z.Chance(0.2)) {
       const int kinder = z.Zahl(1, 3);
+      // Half of these families pay one family fee.
+      const bool familienbeitrag = z.Chance(0.5);
+      if (familienbeitrag) m.FBeitragsschluessel.wert = "FAM";
       for (int k = 0; k < kinder && liste->FMitglieder.Anzahl() < anzahl; ++k) {
         auto kind = neuesMitglied(nummer++);
         kind->FName = m.FName;
@@ -191,7 +252,8 @@ std::unique_ptr<TZAQ> ErzeugeDemoverein(int anzahl, unsigned saat) {
         kind->FOrt = m.FOrt;
         kind->FGeburtsdatum = datum(std::max(jahr - 17, ZerlegeDatum(m.FGeburtsdatum).jahr + 18), jahr - 4);
         kind->FEintrittsdatum = std::min(heute, PlusJahre(kind->FGeburtsdatum, z.Zahl(4, 8)));
-        kind->FBeitragsschluessel.wert = "JUG";
+        kind->FBeitragsschluessel.wert = familienbeitrag ? "FAM" : "JUG";
+        kind->FBezahltBis = m.FBezahltBis;
         kind->FZahlart = zaMitfinanziert;
         kind->KontoEntfernen();
         kind->ZahlerAnlegen().Setze(&m);

@@ -1,6 +1,8 @@
 #include <QApplication>
 
 #include "app/Einstellungen.h"
+#include "gui/Bearbeiten.h"
+#include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
   }
   zaq::PruefeEinstellungsdatei();
   zaq::gui::RegistriereFenster();
+  zaq::gui::RegistriereBearbeiten();
+  zaq::gui::RegistriereBeitragsdialoge();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

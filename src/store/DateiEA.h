@@ -92,7 +92,7 @@ struct Unterfeld {
 template <class R>
 using FeldZeiger =
     std::variant<bool R::*, std::uint8_t R::*, std::uint16_t R::*, std::int16_t R::*,
-                 std::int32_t R::*, std::uint32_t R::*, double R::*, std::string R::*,
+                 std::int32_t R::*, std::uint32_t R::*, float R::*, double R::*, std::string R::*,
                  Bytes R::*, std::vector<std::int32_t> R::*, KurzText<5> R::*, Unterfeld<R>,
                  Sonderfeld<R>>;
 
@@ -180,6 +180,7 @@ void Schreibe(const R& r, const Feldbeschreibung<R>& f, TZAQStream& s, std::uint
         else if constexpr (std::is_same_v<Z, std::int32_t R::*>) SchreibeInt32(s, r.*z, f.id);
         else if constexpr (std::is_same_v<Z, std::uint32_t R::*>)
           SchreibeInt32(s, static_cast<std::int32_t>(r.*z), f.id);
+        else if constexpr (std::is_same_v<Z, float R::*>) SchreibeBlock(s, &(r.*z), sizeof(float), f.id);
         else if constexpr (std::is_same_v<Z, double R::*>) SchreibeDouble(s, r.*z, f.id);
         else if constexpr (std::is_same_v<Z, std::string R::*>) SchreibeText(s, r.*z, f.id);
         else if constexpr (std::is_same_v<Z, Bytes R::*>) SchreibeBytes(s, r.*z, f.id);
@@ -205,6 +206,7 @@ void Lese(R& r, const Feldbeschreibung<R>& f, TZAQStream& s, std::int32_t g, boo
         else if constexpr (std::is_same_v<Z, std::int16_t R::*>) LeseInt16(s, r.*z, g);
         else if constexpr (std::is_same_v<Z, std::int32_t R::*>) LeseInt32(s, r.*z, g);
         else if constexpr (std::is_same_v<Z, std::uint32_t R::*>) LeseInt32(s, r.*z, g);
+        else if constexpr (std::is_same_v<Z, float R::*>) LeseBlock(s, &(r.*z), sizeof(float), g);
         else if constexpr (std::is_same_v<Z, double R::*>) LeseDouble(s, r.*z, g);
         else if constexpr (std::is_same_v<Z, std::string R::*>) LeseText(s, r.*z, g);
         else if constexpr (std::is_same_v<Z, Bytes R::*>) LeseBytes(s, r.*z, g);
@@ -226,6 +228,7 @@ void ZuJson(const R& r, const Feldbeschreibung<R>& f, Json& j) {
       [&](auto&& z) {
         using Z = std::decay_t<decltype(z)>;
         if constexpr (std::is_same_v<Z, Bytes R::*>) j[f.name] = HexBytes(r.*z);
+        else if constexpr (std::is_same_v<Z, float R::*>) j[f.name] = static_cast<double>(r.*z);
         else if constexpr (std::is_same_v<Z, KurzText<5> R::*>) j[f.name] = (r.*z).wert;
         else if constexpr (std::is_same_v<Z, Unterfeld<R>>) z.zugriff(r).ZuJson(j[f.name]);
         else if constexpr (std::is_same_v<Z, Sonderfeld<R>>) {

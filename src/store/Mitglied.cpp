@@ -113,6 +113,7 @@ TMitglied& TMitglied::operator=(const TMitglied& q) {
   FVorlaeufigBezahltBis = q.FVorlaeufigBezahltBis;
   FNotizen = q.FNotizen;
   FGroesse = q.FGroesse;
+  FHinweise = q.FHinweise;
   FKonto = q.FKonto ? std::make_unique<TMitgliedskonto>(*q.FKonto) : nullptr;
   FZahler = q.FZahler ? std::make_unique<TVerweisMitgl>(*q.FZahler) : nullptr;
   FZahltFuer = q.FZahltFuer;
@@ -242,12 +243,14 @@ bool TMitglied::VerweistAufBenutzer(const TBenutzer& b) const {
   return false;
 }
 
-std::string TMitglied::MitgliedsnummerText() const {
-  std::string zahl = std::to_string(FMitgliedsnummer);
-  if (!FListe) return zahl;
-  auto stellen = static_cast<std::size_t>(std::count(FListe->FZAQFormat.begin(), FListe->FZAQFormat.end(), '0'));
+std::string MitgliedsnummerText(const TZAQ* liste, std::uint16_t nummer) {
+  std::string zahl = std::to_string(nummer);
+  if (!liste) return zahl;
+  auto stellen = static_cast<std::size_t>(std::count(liste->FZAQFormat.begin(), liste->FZAQFormat.end(), '0'));
   return NullenAuffuellen(zahl, stellen);
 }
+
+std::string TMitglied::MitgliedsnummerText() const { return zaq::MitgliedsnummerText(FListe, FMitgliedsnummer); }
 
 std::int32_t TMitglied::Stichtag(std::int32_t stichtag) const {
   if (stichtag != 0) return stichtag;

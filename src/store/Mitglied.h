@@ -138,6 +138,7 @@ class TMitglied : public TFeldDatensatz<TMitglied> {
   // Run-time.
   mutable std::int64_t FGroesse = 0;
   int FVergleich = 0;
+  std::string FHinweise;  // findings of the last fee run, "; "-separated
   Lebenszeichen FLebt;
 
  private:
@@ -150,6 +151,9 @@ class TMitglied : public TFeldDatensatz<TMitglied> {
   std::unique_ptr<TVerweisMitgl> FZahler;
   std::vector<TMitglied*> FZahltFuer;
 };
+
+// A member number in the list's number format (plain without a list).
+std::string MitgliedsnummerText(const TZAQ* liste, std::uint16_t nummer);
 
 // Full years from a to b, as membership and ages count them.
 int VolleJahreBis(std::int32_t a, std::int32_t b);

@@ -73,6 +73,7 @@ std::span<const Feldbeschreibung<TStammdaten>> TStammdaten::Felder() {
         {430, "FBeitragsdatum3", &S::FBeitragsdatum3},
         {460, "FZweckVorlage", &S::FZweckVorlage},
         {440, "FVereinskonten", Unterfeld<S>{[](const S& r) -> const TDateiEA& { return r.FVereinskonten; }}},
+        {450, "FBtrKlassen", Unterfeld<S>{[](const S& r) -> const TDateiEA& { return r.FBtrKlassen; }}},
         {800, "FGruppenAnzahl", &S::FGruppenAnzahl},
     };
     // The 32 group names have IDs 801..832 and one array in the dump.
@@ -129,6 +130,22 @@ ZAQ_KONTOFELD(KontoGlaeubigerID, FGlaeubigerID)
 ZAQ_KONTOFELD(KontoInhaber, FInhaber)
 #undef ZAQ_KONTOFELD
 
+void TStammdaten::StatistikZuruecksetzen() {
+  for (auto& k : FBtrKlassen) k->StatistikZuruecksetzen();
+}
+
+std::int64_t TStammdaten::StatistikSumme() const {
+  std::int64_t summe = 0;
+  for (const auto& k : FBtrKlassen) summe += k->StatistikSumme();
+  return summe;
+}
+
+std::int32_t TStammdaten::StatistikAnzahl() const {
+  std::int32_t anzahl = 0;
+  for (const auto& k : FBtrKlassen) anzahl += k->StatistikAnzahl();
+  return anzahl;
+}
+
 // --- master data of older files ---
 
 namespace {
@@ -154,7 +171,7 @@ void LadeAusIni(TVereinskonto& konto, const std::string& datei, const std::strin
   konto.FKontoSchluessel = schluessel;
 }
 
-void LeseZusatzdatei(const std::string& datei, TZAQ& liste) {
+bool LeseZusatzdatei(const std::string& datei, TZAQ& liste) {
   Warten().ZeigeStatus("Lade Stammdaten");
   TStammdaten& s = liste.FStammdaten;
   auto text = [&](const char* schluessel, const std::string& vorgabe) {
@@ -188,7 +205,17 @@ void LeseZusatzdatei(const std::string& datei, TZAQ& liste) {
     LadeAusIni(*konto, datei, schluessel);
     s.FVereinskonten.Hinzufuegen(std::move(konto));
   }
+  bool ok = true;
+  const auto klassen = zahl("B-Schlüsselanzahl", 0);
+  for (std::int64_t i = 1; i <= klassen; ++i) {
+    const std::string schluessel = text(("B-Schlüssel " + std::to_string(i)).c_str(), "");
+    auto klasse = std::make_unique<TBtrKlasse>();
+    klasse->FSchluessel = schluessel;
+    ok = LadeAusIni(*klasse, datei, schluessel) && ok;
+    s.FBtrKlassen.Hinzufuegen(std::move(klasse));
+  }
   s.BerechneStichtage();
+  return ok;
 }
 
 // --- shared-server settings ---

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fees/BtrKlasse.h"
 #include "fees/Konto.h"
 #include "store/DateiEA.h"
 
@@ -33,6 +34,13 @@ class TStammdaten : public TFeldDatensatz<TStammdaten> {
   std::string KontoBankname(const std::string& schluessel) const;
   std::string KontoGlaeubigerID(const std::string& schluessel) const;
   std::string KontoInhaber(const std::string& schluessel) const;
+  // The first fee class with exactly this key; none for a blank key.
+  const TBtrKlasse* SucheBtrKlasse(const std::string& schluessel) const { return FBtrKlassen.Suche(schluessel); }
+  TBtrKlasse* SucheBtrKlasse(const std::string& schluessel) { return FBtrKlassen.Suche(schluessel); }
+  // Fee statistics over all fee classes; sums in cents.
+  void StatistikZuruecksetzen();
+  std::int64_t StatistikSumme() const;
+  std::int32_t StatistikAnzahl() const;
 
   std::string FVereinsname;
   std::string FVereinsPLZ;
@@ -52,6 +60,7 @@ class TStammdaten : public TFeldDatensatz<TStammdaten> {
   std::int32_t FBeitragsdatum3 = 40543;
   std::string FZweckVorlage = "Beitrag %Jahre%";
   TVereinskontenListe FVereinskonten;
+  TBtrKlassenListe FBtrKlassen;
   std::uint8_t FGruppenAnzahl = 8;
   std::array<std::string, kGruppen> FGruppenname;
 
@@ -62,7 +71,9 @@ class TStammdaten : public TFeldDatensatz<TStammdaten> {
 };
 
 // Reads the master data of an older member file from its additional file.
-void LeseZusatzdatei(const std::string& datei, TZAQ& liste);
+// False when a fee class held a number that does not fit; everything else
+// has been read.
+bool LeseZusatzdatei(const std::string& datei, TZAQ& liste);
 // A club account from the additional file's section "KSL" + key.
 void LadeAusIni(TVereinskonto& konto, const std::string& datei, const std::string& schluessel);
 
