@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "gui/Beitragsdialoge.h"
 #include "gui/Bilder.h"
 #include "gui/QtOberflaeche.h"
 #include "ui/Allgemein.h"
@@ -115,6 +116,13 @@ Hauptfenster::Hauptfenster() : FProgramm(*this) {
     FStatus[i]->setMinimumWidth(i == 0 ? 110 : 150);
     statusBar()->addWidget(FStatus[i], i == 2 ? 1 : 0);
   }
+  FMitfin = new MitfinanzierungsFenster(this);
+  FMitfin->MitgliedGewaehlt = [this](TMitglied* m) {
+    if (FAufgebaut) FProgramm.ZeigeMitgliedRef(m);
+  };
+  FMitfin->SichtbarGeaendert = [this](bool sichtbar) {
+    if (FAufgebaut && !FImDarstellen) FProgramm.SetzeMitfinSichtbar(sichtbar);
+  };
   FNotizTimer.setInterval(1000);
   connect(&FNotizTimer, &QTimer::timeout, this, [this] {
     if (FAufgebaut) FProgramm.NotizTimerTick();
@@ -134,6 +142,8 @@ Hauptfenster::~Hauptfenster() {
   qApp->removeEventFilter(this);
   FSuche->BeiTaste = nullptr;
   FSuche->BeiFokus = nullptr;
+  FMitfin->MitgliedGewaehlt = nullptr;
+  FMitfin->SichtbarGeaendert = nullptr;
   FNotizTimer.stop();
 }
 
@@ -522,6 +532,12 @@ void Hauptfenster::Darstellen() {
     FAufgabenTexte = texte;
     BaueNotizmenue(FAufgabenMenue, p.FAufgaben, "mnuAufgabenNotiz", "mnuAufgabenNeu");
   }
+
+  if (p.FMitfinSichtbar && p.FMitfinStand != FMitfinStand) {
+    FMitfinStand = p.FMitfinStand;
+    FMitfin->Zeige(p.Liste(), p.AktuellesMitglied());
+  }
+  if (FMitfin->isVisible() != p.FMitfinSichtbar) FMitfin->setVisible(p.FMitfinSichtbar);
 
   QLineEdit* suche = FSuche->lineEdit();
   if (suche->text() != Q(p.cboSucheText)) suche->setText(Q(p.cboSucheText));

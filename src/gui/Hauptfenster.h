@@ -27,6 +27,7 @@ class QToolButton;
 namespace zaq::gui {
 
 class Hauptfenster;
+class MitfinanzierungsFenster;
 
 // The window logic, told to repaint and to close.
 class GuiProgramm : public TfrmZAQ {
@@ -77,6 +78,7 @@ class Hauptfenster : public QMainWindow {
   QLabel* Statusfeld(int feld) const { return FStatus[feld - 1]; }
   QGroupBox* Rahmen(int nummer) const { return nummer == 1 ? FRahmen1 : FRahmen2; }
   QTabWidget* Zahlart() const { return FZahlart; }
+  MitfinanzierungsFenster* Mitfinanzierungen() const { return FMitfin; }
 
  protected:
   bool event(QEvent* e) override;
@@ -121,6 +123,8 @@ class Hauptfenster : public QMainWindow {
   QMenu* FAufgabenMenue = nullptr;
   std::vector<std::string> FNotizTexte, FAufgabenTexte;
   QTimer FNotizTimer;
+  MitfinanzierungsFenster* FMitfin = nullptr;
+  std::uint64_t FMitfinStand = 0;
   QLabel* FStatus[3] = {};
 };
 

@@ -4,6 +4,8 @@
 
 #include "bank/Bank.h"
 #include "bank/Pruefung.h"
+#include "fees/Beitrag.h"
+#include "fees/Dialoge.h"
 #include "platform/Plattform.h"
 #include "ui/Allgemein.h"
 #include "ui/Mitgliederdialoge.h"
@@ -32,11 +34,6 @@ const std::string kReservierungsFrage =
     "dann die gewünschten Änderungen durch speichern Sie die Datei anschließend wieder ein. \r\n\r\nAndernfalls "
     "hat die lokale Version auf Ihrem Rechner einen neueren Stand als die gemeinsame FTP-Liste.\r\n\r\nHiermit "
     "wird die Online-Datei ausgepeichert und zur weiteren Benutzung reserviert.";
-
-// The fee texts come from the fee engine once it is built; until then no
-// member has a class and no fee is shown.
-std::string BeitragsklasseAnzeige(const TMitglied&) { return "Keine Beitragsklasse gefunden"; }
-std::string BeitragAnzeige(const TMitglied&) { return {}; }
 
 std::size_t Zeichenzahl(std::string_view utf8) {
   return static_cast<std::size_t>(
@@ -132,7 +129,6 @@ bool TfrmZAQ::Ausspeichern() {
 void TfrmZAQ::ListeGewechselt() {
   ++FListenwechsel;
   FNamenssuche = false;
-  FMitfinanzierungen.clear();
   TZAQ* liste = Liste();
   FAktuell.Setze(liste ? liste->FMitglieder.Erstes() : nullptr);
   FPosition = 1;
@@ -213,11 +209,10 @@ void TfrmZAQ::FuelleKonto(const TMitgliedskonto* k) {
 }
 
 void TfrmZAQ::ZahlerSuchen(const TMitglied& m) {
-  FMitfinanzierungen.clear();
-  if (!FMitfinSichtbar && !m.Zahler()) return;
-  const std::uint16_t zahler = m.Zahler() ? m.Zahler()->FNummer : 0;
+  if (!m.Zahler()) return;
+  const std::uint16_t zahler = m.Zahler()->FNummer;
   for (const auto& x : Liste()->FMitglieder) {
-    if (m.Zahler() && x->FMitgliedsnummer == zahler) {
+    if (x->FMitgliedsnummer == zahler) {
       F("txtZNa").text = x->NameKomplett();
       F("txtZGd").text = DatumMitJahren(x->FGeburtsdatum, x->Alter());
       F("txtZAd").text = x->Adresszeile();
@@ -229,8 +224,6 @@ void TfrmZAQ::ZahlerSuchen(const TMitglied& m) {
       }
       break;
     }
-    if (FMitfinSichtbar && x->Zahler() && x->Zahler()->FNummer == m.FMitgliedsnummer)
-      FMitfinanzierungen.push_back(x->MitgliedsnummerText() + ";" + x->NameKomplett());
   }
 }
 
@@ -298,8 +291,8 @@ void TfrmZAQ::AktualisiereAnzeige(bool voll) {
   F("txtGru").text = m->GruppenText(false);
 
   // Fee data.
-  F("txtBtrKlasse").text = BeitragsklasseAnzeige(*m);
-  F("txtBetrag").text = BeitragAnzeige(*m);
+  F("txtBtrKlasse").text = BeitragsklasseText(*m);
+  F("txtBetrag").text = BeitragText(*m, 0, false);
   const bool vorlaeufig = m->FVorlaeufigBezahltBis > 0;
   F("txtZahlDt").text = DatumText(m->FBezahltBis) + (vorlaeufig ? "*" : "");
   F("txtZahlDt").hinweis =
@@ -315,6 +308,7 @@ void TfrmZAQ::AktualisiereAnzeige(bool voll) {
                                          "durch " + aenderer->FVollerName + "|"
                                    : "";
     ZahlerSuchen(*m);
+    if (FMitfinSichtbar) ++FMitfinStand;
     NotizAnzeige(*m);
   }
   SetzeZustand("befZur", m->Vorgaenger() != nullptr);
@@ -639,6 +633,23 @@ void TfrmZAQ::mnuMitglZugSelektClick() {
   for (const auto& x : liste.FMitglieder)
     if (x->FMitgliedsnummer == m->FMitgliedsnummer || (x->Zahler() && x->Zahler()->GetZiel() == m))
       liste.SetzeSelektion(*x, true);
+  AktualisiereAnzeige(true);
+}
+
+void TfrmZAQ::SetzeMitfinSichtbar(bool sichtbar) {
+  if (sichtbar == FMitfinSichtbar) return;
+  FMitfinSichtbar = sichtbar;
+  FZustaende["mnuMitglMitfin"].markiert = sichtbar;
+  FZustaende["befMitfin"].markiert = sichtbar;
+  AktualisiereAnzeige(true);
+}
+
+void TfrmZAQ::mnuLSVZahldatenUebernahmeClick() {
+  if (mnuUebernehmeVorlDatenClick(*Liste())) AktualisiereAnzeige(true);
+}
+
+void TfrmZAQ::mnuExtrasMassenSEPAClick() {
+  ZeigeSepaUmstellung(*Liste());
   AktualisiereAnzeige(true);
 }
 

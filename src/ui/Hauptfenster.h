@@ -154,9 +154,12 @@ class TfrmZAQ : public TProgramm {
   std::optional<TBenutzerbild> FNotizAutor;
   // Tasks menu.
   std::vector<TNotizEintrag> FAufgaben;
-  // Co-financing window (not built yet): shown, and its lines.
+  // Co-financing window: shown, and a count that grows with every full
+  // refresh while it is shown (the front end refills it then).
   bool FMitfinSichtbar = false;
-  std::vector<std::string> FMitfinanzierungen;
+  std::uint64_t FMitfinStand = 0;
+  // The co-financing window was opened or closed (also by its own frame).
+  void SetzeMitfinSichtbar(bool sichtbar);
 
  protected:
   void ListeGewechselt() override;
@@ -197,6 +200,9 @@ class TfrmZAQ : public TProgramm {
   void mnuMitglAnredKopierenClick();
   void mnuMitglKopierenClick();
   void mnuMitglSelektClick();
+  void mnuMitglMitfinClick() { SetzeMitfinSichtbar(!FMitfinSichtbar); }
+  void mnuLSVZahldatenUebernahmeClick();
+  void mnuExtrasMassenSEPAClick();
   void mnuMitglZugSelektClick();
   void mnuSelFragenClick();
   void mnuExtrasMassenSelekLoschenClick();

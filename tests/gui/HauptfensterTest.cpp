@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -24,6 +25,7 @@
 
 #include "app/Einstellungen.h"
 #include "bank/Bank.h"
+#include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
@@ -99,7 +101,7 @@ class HauptfensterDemo : public Demoverein {
 };
 
 TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
-  const TMitglied& m = M(1);
+  TMitglied& m = liste->FMitglieder[0];
   EXPECT_EQ(fenster.windowTitle(), Q("ZAQ - " + liste->FBeschreibung));
   EXPECT_EQ(Text("txtNNa"), Q(m.FName));
   EXPECT_EQ(Text("txtVNa"), Q(m.FVorname));
@@ -107,7 +109,8 @@ TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
   EXPECT_EQ(Text("txtGes"), m.FMaennlich ? QStringLiteral("männl.") : QStringLiteral("weibl."));
   EXPECT_EQ(Text("txtGDt"), Q(DatumText(m.FGeburtsdatum) + " (" + std::to_string(m.Alter()) + ")"));
   EXPECT_EQ(Text("txtGru"), Q(m.GruppenText(false)));
-  EXPECT_EQ(Text("txtBtrKlasse"), QStringLiteral("Keine Beitragsklasse gefunden"));
+  EXPECT_EQ(Text("txtBtrKlasse"), Q(liste->FStammdaten.SucheBtrKlasse(m.FBeitragsschluessel.wert)->FBezeichnung));
+  EXPECT_TRUE(Text("txtBetrag").endsWith(QStringLiteral(" €")));
   EXPECT_EQ(fenster.Rahmen(1)->title(), QStringLiteral("Persönliche Daten"));
   EXPECT_EQ(fenster.Rahmen(2)->title(), QStringLiteral("Beitragsdaten"));
   EXPECT_TRUE(fenster.Rahmen(2)->isVisible());
@@ -274,6 +277,25 @@ TEST_F(HauptfensterDemo, MitfinanziertesMitgliedZeigtDenZahler) {
   fenster.Aktion("befZWechsel")->trigger();
   EXPECT_EQ(fenster.Programm().AktuellesMitglied(), zahler);
   EXPECT_EQ(fenster.Zahlart()->currentIndex(), 1);
+
+  // F4: the co-financing window lists whom the payer pays for; choosing an
+  // entry shows that member; closing the window unticks the command.
+  QTest::keyClick(&fenster, Qt::Key_F4);
+  QWidget* mitfin = fenster.Mitfinanzierungen();
+  ASSERT_TRUE(mitfin->isVisible());
+  EXPECT_TRUE(fenster.Aktion("mnuMitglMitfin")->isChecked());
+  auto* eintraege = mitfin->findChild<QListWidget*>(QStringLiteral("lstMitfinanzierungen"));
+  ASSERT_TRUE(eintraege);
+  ASSERT_GE(eintraege->count(), 1);
+  int gefunden = -1;
+  for (int i = 0; i < eintraege->count(); ++i)
+    if (eintraege->item(i)->text().startsWith(Q(kind->MitgliedsnummerText()))) gefunden = i;
+  ASSERT_GE(gefunden, 0);
+  emit eintraege->itemActivated(eintraege->item(gefunden));
+  EXPECT_EQ(fenster.Programm().AktuellesMitglied(), kind);
+  mitfin->close();
+  EXPECT_FALSE(fenster.Programm().FMitfinSichtbar);
+  EXPECT_FALSE(fenster.Aktion("befMitfin")->isChecked());
 }
 
 TEST_F(HauptfensterDemo, BankverbindungMitBankUndRoterIBAN) {

@@ -7,6 +7,7 @@
 
 #include "Hilfen.h"
 #include "bank/BankHilfen.h"
+#include "fees/VereinHilfen.h"
 #include "ui/Allgemein.h"
 #include "ui/Benutzerdialoge.h"
 #include "ui/Hauptfenster.h"
@@ -299,6 +300,51 @@ TEST_F(Hauptfenster, VorlaeufigesZahldatumUndAenderungshinweis) {
   EXPECT_EQ(f.Feld("txtZahlDt").hinweis, "Vorläufiges, neues Zahldatum:\r\n31.12.2020|");
   EXPECT_EQ(f.Feld("txtNNa").hinweis, "Letzte Änderung am 05.06.2020, 12:00:00\r\ndurch Administrator|");
   EXPECT_EQ(T("txtBtrKlasse"), "Keine Beitragsklasse gefunden");
+}
+
+class HauptfensterVerein : public test::MitVerein {
+ protected:
+  std::string T(const char* feld) const { return f.Feld(feld).text; }
+  TestFenster f;
+};
+
+TEST_F(HauptfensterVerein, BeitragsklasseBetragUndMitfinanzierungen) {
+  Klasse("AKT", {{"Beitrag", 120.0f, 150}});
+  Familie("FAM", 150.0f, "Familie");
+  TMitglied& a = Mitglied(1, "AKT");
+  TMitglied& eltern = Mitglied(2, "FAM");
+  TMitglied& kind = Kind(3, "FAM", eltern);
+  Mitglied(4, "XYZ");
+  TZAQ* L = liste.get();
+  f.SetzeListe(std::move(liste));
+  EXPECT_EQ(T("txtBtrKlasse"), "Klasse AKT");
+  EXPECT_EQ(T("txtBetrag"), "120,00 €");
+  f.ZeigeMitglied(&kind);
+  EXPECT_EQ(T("txtBetrag"), "0,00 € F");
+  f.ZeigeMitgliedNr(4);
+  EXPECT_EQ(T("txtBtrKlasse"), "Keine Beitragsklasse gefunden");
+  EXPECT_EQ(T("txtBetrag"), "Fehler!");
+
+  // The co-financing window: F4 shows it, ticks the command and refills it
+  // with every full refresh.
+  f.ZeigeMitglied(&eltern);
+  EXPECT_TRUE(f.Befehl("mnuMitglMitfin"));
+  EXPECT_TRUE(f.FMitfinSichtbar);
+  EXPECT_TRUE(f.Zustand("befMitfin").markiert);
+  const auto stand = f.FMitfinStand;
+  f.ZeigeMitglied(&a);
+  EXPECT_GT(f.FMitfinStand, stand);
+  f.SetzeMitfinSichtbar(false);
+  EXPECT_FALSE(f.Zustand("mnuMitglMitfin").markiert);
+
+  // Taking over the preliminary pay dates, after the warning.
+  a.FVorlaeufigBezahltBis = D("31.12.2011");
+  L->FKennwortBestaetigt = true;
+  ui.Antworten = {Antwort::OK, Antwort::OK};
+  EXPECT_TRUE(f.Befehl("mnuLSVZahldatenUebernahme"));
+  EXPECT_EQ(T("txtZahlDt"), "31.12.2011");
+  EXPECT_EQ(ui.Texte().back(), "Daten wurden übernommen");
+  EXPECT_TRUE(L->FGeaendert);
 }
 
 TEST_F(Hauptfenster, NaechstesUndVorherigesMitSelektion) {
