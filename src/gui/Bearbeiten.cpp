@@ -74,17 +74,18 @@ void BearbeitenFenster::Aufbauen() {
   // --- "&Persönliche Daten" ---
   auto* persoenlich = new QWidget;
   auto* p = new QFormLayout(persoenlich);
-  auto feld = [&](const char* titel, std::string& ziel, int laenge, const char* hinweis = nullptr) {
+  auto feld = [&](const char* name, const char* titel, std::string& ziel, int laenge, const char* hinweis = nullptr) {
     QLineEdit* e = Zeile(persoenlich, ziel, laenge);
+    e->setObjectName(QString::fromLatin1(name));
     if (hinweis) e->setToolTip(QString::fromUtf8(hinweis));
     p->addRow(QString::fromUtf8(titel), e);
     anzeigen.push_back([e, &ziel] { e->setText(Q(ziel)); });
     return e;
   };
-  QLineEdit* nachname = feld("Nachname:", FLogik.txtNNa, 100);
-  feld("Vorname:", FLogik.txtVNa, 100);
-  feld("Zusatz:", FLogik.txtZus, 100, "Zusatzbezeichnung (z.B. \"jun.\" oder \"sen.\")");
-  feld("Titel:", FLogik.txtTitel, 100);
+  QLineEdit* nachname = feld("txtNNa", "Nachname:", FLogik.txtNNa, 100);
+  feld("txtVNa", "Vorname:", FLogik.txtVNa, 100);
+  feld("txtZus", "Zusatz:", FLogik.txtZus, 100, "Zusatzbezeichnung (z.B. \"jun.\" oder \"sen.\")");
+  feld("txtTitel", "Titel:", FLogik.txtTitel, 100);
   auto* geschlecht = new QHBoxLayout;
   auto* maennlich = new QRadioButton(QStringLiteral("M"), persoenlich);
   auto* weiblich = new QRadioButton(QStringLiteral("W"), persoenlich);
@@ -94,9 +95,9 @@ void BearbeitenFenster::Aufbauen() {
   p->addRow(QStringLiteral("Geschlecht:"), geschlecht);
   connect(maennlich, &QRadioButton::toggled, this, [this](bool an) { FLogik.optGe1 = an; });
   anzeigen.push_back([=, this] { (FLogik.optGe1 ? maennlich : weiblich)->setChecked(true); });
-  feld("Straße:", FLogik.txtStr, 100, "Straße mit Hausnummer");
-  QLineEdit* plz = feld("PLZ:", FLogik.txtPLZ, 100, "Postleitzahl, fünfstellig");
-  QLineEdit* ort = feld("Ort:", FLogik.txtOrt, 100);
+  feld("txtStr", "Straße:", FLogik.txtStr, 100, "Straße mit Hausnummer");
+  QLineEdit* plz = feld("txtPLZ", "PLZ:", FLogik.txtPLZ, 100, "Postleitzahl, fünfstellig");
+  QLineEdit* ort = feld("txtOrt", "Ort:", FLogik.txtOrt, 100);
   connect(plz, &QLineEdit::textEdited, this, [this, ort] {
     if (FLogik.PLZEingegeben()) ort->setFocus();
   });
@@ -110,10 +111,10 @@ void BearbeitenFenster::Aufbauen() {
   connect(land, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.txtLand = S(t); });
   anzeigen.push_back([=, this] { land->setEditText(Q(FLogik.txtLand)); });
   p->addRow(QStringLiteral("Land:"), land);
-  feld("Telefon:", FLogik.txtTel, 100);
-  feld("Mobil:", FLogik.txtMob, 100);
-  feld("E-Mail/Fax:", FLogik.txtMail, 200);
-  feld("Link:", FLogik.txtLink, 200);
+  feld("txtTel", "Telefon:", FLogik.txtTel, 100);
+  feld("txtMob", "Mobil:", FLogik.txtMob, 100);
+  feld("txtMail", "E-Mail/Fax:", FLogik.txtMail, 200);
+  feld("txtLink", "Link:", FLogik.txtLink, 200);
   QDateEdit* geburt = Datum(persoenlich, FLogik.txtGebDt);
   QDateEdit* eintritt = Datum(persoenlich, FLogik.txtEinDt);
   p->addRow(QStringLiteral("Geburtsdatum:"), geburt);
@@ -124,12 +125,11 @@ void BearbeitenFenster::Aufbauen() {
   });
   eintritt->installEventFilter(this);
   eintritt->setObjectName(QStringLiteral("txtEinDt"));
-  feld("Abteilungen:", FLogik.txtAbt, 100, "Abteilungen durch Kommas getrennt");
-  QLineEdit* ehrenmitglied = feld("Ehrenmitglied seit:", FLogik.txtEMG, 10);
-  ehrenmitglied->setObjectName(QStringLiteral("txtEMG"));
+  feld("txtAbt", "Abteilungen:", FLogik.txtAbt, 100, "Abteilungen durch Kommas getrennt");
+  QLineEdit* ehrenmitglied = feld("txtEMG", "Ehrenmitglied seit:", FLogik.txtEMG, 10);
   ehrenmitglied->installEventFilter(this);
-  feld("Letzte Ehrung:", FLogik.txtEhr, 3, "Ehrung, die das Mitglied zuletzt erhielt");
-  feld("Anrechnung:", FLogik.txtAnr, 3, "Jahre, die dem Mitglied angerechnet werden");
+  feld("txtEhr", "Letzte Ehrung:", FLogik.txtEhr, 3, "Ehrung, die das Mitglied zuletzt erhielt");
+  feld("txtAnr", "Anrechnung:", FLogik.txtAnr, 3, "Jahre, die dem Mitglied angerechnet werden");
   auto* weiter1 = new QPushButton(QStringLiteral("Weiter..."), persoenlich);
   p->addRow(QString(), weiter1);
   FSeiten->addTab(persoenlich, QStringLiteral("&Persönliche Daten"));
@@ -164,6 +164,7 @@ void BearbeitenFenster::Aufbauen() {
   auto* b = new QFormLayout(beitrag);
   auto* bts = new QHBoxLayout;
   QLineEdit* schluessel = Zeile(beitrag, FLogik.txtBTS, 5, true);
+  schluessel->setObjectName(QStringLiteral("txtBTS"));
   auto* btsWahl = new QPushButton(QStringLiteral("..."), beitrag);
   bts->addWidget(schluessel);
   bts->addWidget(btsWahl);
@@ -178,6 +179,7 @@ void BearbeitenFenster::Aufbauen() {
   const char* artTexte[] = {"Rechnung", "Lastschrift", "Mitfinanziert"};
   for (int i = 0; i < 3; ++i) {
     auto* r = new QRadioButton(QString::fromUtf8(artTexte[i]), beitrag);
+    r->setObjectName(QString::fromLatin1(i == 0 ? "optRechnung" : i == 1 ? "optLastschrift" : "optMitfin"));
     arten->addButton(r, i);
     zahlart->addWidget(r);
   }
@@ -306,9 +308,15 @@ void BearbeitenFenster::Aufbauen() {
   FAktualisieren = [anzeigen] {
     for (const auto& f : anzeigen) f();
   };
-  const int start = static_cast<int>(FLogik.Startseite());
-  FSeiten->setCurrentIndex(start == 2 ? beitragIndex : start == 3 ? austrittIndex : start);
-  if (FLogik.SeiteAktiv(Seite::Persoenlich)) nachname->setFocus();
+  // The tabs are in the order of the pages.
+  const Seite start = FLogik.Startseite();
+  FSeiten->setCurrentIndex(static_cast<int>(start));
+  if (FLogik.SeiteAktiv(start)) {
+    QWidget* erstes[] = {nachname, liste, schluessel, datum};
+    erstes[static_cast<int>(start)]->setFocus();
+  }
+  connect(this, &QDialog::finished, this,
+          [this] { FLogik.Schliessen(static_cast<Seite>(FSeiten->currentIndex())); });
 }
 
 void BearbeitenFenster::Anzeigen() { FAktualisieren(); }
@@ -338,11 +346,6 @@ void BearbeitenFenster::accept() {
   if (FLogik.OK()) QDialog::accept();
 }
 
-void RegistriereBearbeiten() {
-  QtOberflaeche::Registriere(std::string(TfrmZAQBearbeiten::kArt), [](DialogDaten& d, QWidget* eltern) {
-    BearbeitenFenster fenster(static_cast<TfrmZAQBearbeiten&>(d), eltern);
-    return fenster.exec() == QDialog::Accepted;
-  });
-}
+void RegistriereBearbeiten() { RegistriereModal<BearbeitenFenster, TfrmZAQBearbeiten>(); }
 
 }  // namespace zaq::gui

@@ -61,21 +61,14 @@ QDialogButtonBox* Knoepfe(QDialog* dialog, const std::string& ok) {
   return k;
 }
 
-template <class Fenster, class Logik>
-void Registriere() {
-  QtOberflaeche::Registriere(std::string(Logik::kArt), [](DialogDaten& d, QWidget* eltern) {
-    Fenster fenster(static_cast<Logik&>(d), eltern);
-    return fenster.exec() == QDialog::Accepted;
-  });
-}
 
 }  // namespace
 
 void RegistriereBeitragsdialoge() {
-  Registriere<BtrKlasseDialog, TfrmBtrKlasse>();
-  Registriere<VereinskontoDialog, TfrmVereinskonto>();
-  Registriere<SepaUmstellungDialog, TfrmSepaUmstellung>();
-  Registriere<AuswahlDialog, TfrmAuswahl>();
+  RegistriereModal<BtrKlasseDialog, TfrmBtrKlasse>();
+  RegistriereModal<VereinskontoDialog, TfrmVereinskonto>();
+  RegistriereModal<SepaUmstellungDialog, TfrmSepaUmstellung>();
+  RegistriereModal<AuswahlDialog, TfrmAuswahl>();
 }
 
 // --- fee class ---

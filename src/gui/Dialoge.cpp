@@ -40,15 +40,6 @@ QLabel* Fett(const std::string& text, QWidget* eltern) {
   return l;
 }
 
-// Shows a window for a data object modally; true when it was confirmed.
-template <class Fenster, class Daten>
-QtOberflaeche::DialogFunktion Modal() {
-  return [](DialogDaten& d, QWidget* eltern) {
-    Fenster fenster(dynamic_cast<Daten&>(d), eltern);
-    return fenster.exec() == QDialog::Accepted;
-  };
-}
-
 }  // namespace
 
 // --- login ---
@@ -247,89 +238,6 @@ void NummerFenster::Ausfuehren() {
   if (FDaten.Ausfuehren()) accept();
 }
 
-// --- member editor stand-in ---
-
-namespace {
-struct Editorfeld {
-  const char* name;
-  const char* beschriftung;
-  std::string TMitglied::*feld;  // nullptr: a date
-};
-constexpr Editorfeld kEditorfelder[] = {
-    {"txtNNa", "Name:", &TMitglied::FName},         {"txtVNa", "Vorname:", &TMitglied::FVorname},
-    {"txtTitel", "Titel:", &TMitglied::FTitel},     {"txtZus", "Zusatz:", &TMitglied::FZusatz},
-    {"txtStr", "Straße:", &TMitglied::FStrasse},    {"txtPLZ", "Postleitzahl:", &TMitglied::FPLZ},
-    {"txtOrt", "Ort:", &TMitglied::FOrt},           {"txtTel", "Telefon:", &TMitglied::FTelefon},
-    {"txtMob", "Mobil:", &TMitglied::FMobil},       {"txtMail", "E-Mail / Fax:", &TMitglied::FEMail},
-    {"txtLink", "Homepage:", &TMitglied::FHomepage}, {"txtAbt", "Abteilungen:", &TMitglied::FAbteilungen},
-    {"txtGebDt", "Geburtsdatum:", nullptr},         {"txtEinDt", "Eintrittsdatum:", nullptr},
-};
-Tag& Datumsfeld(TMitglied& m, std::string_view name) {
-  return name == "txtGebDt" ? m.FGeburtsdatum : m.FEintrittsdatum;
-}
-}  // namespace
-
-MitgliedFenster::MitgliedFenster(TMitgliedEditor& daten, QWidget* eltern) : QDialog(eltern), FDaten(daten) {
-  OhneHilfeKnopf(*this);
-  setWindowTitle(Q(daten.FTitel));
-  auto* layout = new QVBoxLayout(this);
-  auto* felder = new QFormLayout;
-  TMitglied& m = daten.FMitglied;
-  for (const auto& f : kEditorfelder) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QString::fromLatin1(f.name));
-    if (f.feld) {
-      e->setText(Q(m.*f.feld));
-    } else {
-      const Tag d = Datumsfeld(m, f.name);
-      // Day 2 marks a date still to be entered.
-      e->setText(d > 2 ? Q(DatumText(d)) : QString());
-    }
-    felder->addRow(QString::fromUtf8(f.beschriftung), e);
-  }
-  auto* geschlecht = new QHBoxLayout;
-  FMaennlich = new QRadioButton(QStringLiteral("M"), this);
-  auto* weiblich = new QRadioButton(QStringLiteral("W"), this);
-  (m.FMaennlich ? FMaennlich : weiblich)->setChecked(true);
-  geschlecht->addWidget(FMaennlich);
-  geschlecht->addWidget(weiblich);
-  geschlecht->addStretch();
-  felder->addRow(QStringLiteral("Geschlecht:"), geschlecht);
-  layout->addLayout(felder);
-  auto* knoepfe = new QDialogButtonBox(this);
-  auto* ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  ok->setToolTip(QStringLiteral("Datensatz speichern"));
-  knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-  connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(knoepfe);
-  setMinimumWidth(440);
-}
-
-QLineEdit* MitgliedFenster::Feld(const char* name) const {
-  return findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-void MitgliedFenster::accept() {
-  TMitglied& m = FDaten.FMitglied;
-  for (const auto& f : kEditorfelder) {
-    if (f.feld) continue;
-    const std::string text = Trim(S(Feld(f.name)->text()));
-    if (!text.empty() && !IstDatum(text)) {
-      Meldung("Ungültiges Datum!", MeldungsArt::Fehler);
-      Feld(f.name)->setFocus();
-      return;
-    }
-  }
-  for (const auto& f : kEditorfelder) {
-    const std::string text = Trim(S(Feld(f.name)->text()));
-    if (f.feld) m.*f.feld = text;
-    else Datumsfeld(m, f.name) = text.empty() ? 0 : *TextZuDatum(text);
-  }
-  m.FMaennlich = FMaennlich->isChecked();
-  QDialog::accept();
-}
-
 // --- text window ---
 
 TextFensterQt::TextFensterQt(const TTextfenster& daten, QWidget* eltern) : QDialog(eltern) {
@@ -348,11 +256,10 @@ TextFensterQt::TextFensterQt(const TTextfenster& daten, QWidget* eltern) : QDial
 }
 
 void RegistriereDialoge() {
-  QtOberflaeche::Registriere(std::string(TAnmeldeDialog::kArt), Modal<AnmeldeFenster, TAnmeldeDialog>());
-  QtOberflaeche::Registriere(std::string(TKennwortDialog::kArt), Modal<KennwortFenster, TKennwortDialog>());
-  QtOberflaeche::Registriere(std::string(TLoeschDialog::kArt), Modal<LoeschFenster, TLoeschDialog>());
-  QtOberflaeche::Registriere(std::string(TNummerDialog::kArt), Modal<NummerFenster, TNummerDialog>());
-  QtOberflaeche::Registriere(std::string(TMitgliedEditor::kArt), Modal<MitgliedFenster, TMitgliedEditor>());
+  RegistriereModal<AnmeldeFenster, TAnmeldeDialog>();
+  RegistriereModal<KennwortFenster, TKennwortDialog>();
+  RegistriereModal<LoeschFenster, TLoeschDialog>();
+  RegistriereModal<NummerFenster, TNummerDialog>();
   QtOberflaeche::Registriere(std::string(TTextfenster::kArt), [](DialogDaten& d, QWidget* eltern) {
     TextFensterQt fenster(dynamic_cast<TTextfenster&>(d), eltern);
     fenster.exec();

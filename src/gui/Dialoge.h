@@ -76,19 +76,6 @@ class NummerFenster : public QDialog {
   QRadioButton* FNurAktuell;
 };
 
-// The member editor's stand-in: the main fields of the member copy.
-class MitgliedFenster : public QDialog {
-  Q_OBJECT
- public:
-  MitgliedFenster(TMitgliedEditor& daten, QWidget* eltern = nullptr);
-  void accept() override;
-  QLineEdit* Feld(const char* name) const;
-
- private:
-  TMitgliedEditor& FDaten;
-  QRadioButton* FMaennlich;
-};
-
 class TextFensterQt : public QDialog {
   Q_OBJECT
  public:

@@ -135,11 +135,6 @@ void VerzeichnisFenster::Zeige(const QString& pfad) {
   FBaum->expand(i);
 }
 
-void RegistriereFenster() {
-  QtOberflaeche::Registriere(std::string(TfrmVerzAuswahl::kArt), [](DialogDaten& d, QWidget* eltern) {
-    VerzeichnisFenster fenster(static_cast<TfrmVerzAuswahl&>(d), eltern);
-    return fenster.exec() == QDialog::Accepted;
-  });
-}
+void RegistriereFenster() { RegistriereModal<VerzeichnisFenster, TfrmVerzAuswahl>(); }
 
 }  // namespace zaq::gui

@@ -61,6 +61,16 @@ class QtOberflaeche : public Oberflaeche {
   WarteFenster* FWarten = nullptr;
 };
 
+// Registers the Qt window Fenster for the dialog data Daten: it is shown
+// modally and the dialog counts as confirmed when the window was accepted.
+template <class Fenster, class Daten>
+void RegistriereModal() {
+  QtOberflaeche::Registriere(std::string(Daten::kArt), [](DialogDaten& d, QWidget* eltern) {
+    Fenster fenster(static_cast<Daten&>(d), eltern);
+    return fenster.exec() == QDialog::Accepted;
+  });
+}
+
 QString Q(const std::string& utf8);
 std::string S(const QString& text);
 

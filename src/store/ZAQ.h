@@ -93,7 +93,8 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   // Member list operations.
   TMitglied* HinzufuegenMitglied(std::uint16_t nummer);
   TMitglied* DupliziereMitglied(const TMitglied& quelle);
-  bool BearbeiteMitglied(TMitglied& mitglied, int modus = 0);
+  // archiv: a former member from the archive; it keeps no bank data.
+  bool BearbeiteMitglied(TMitglied& mitglied, bool archiv = false);
   bool LoeschDialog(TMitglied& mitglied, bool alleSelektierten);
   // Deletes through the dialog; the reference moves to the neighbour when deleted.
   bool LoescheMitglied(TMitglied*& mitglied);

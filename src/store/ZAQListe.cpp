@@ -6,6 +6,7 @@
 #include "platform/Plattform.h"
 #include "store/ZAQ.h"
 #include "ui/Allgemein.h"
+#include "ui/Bearbeiten.h"
 #include "ui/Benutzerdialoge.h"
 #include "ui/Mitgliederdialoge.h"
 #include "ui/Warten.h"
@@ -132,8 +133,9 @@ void TZAQ::PruefeSortierung(int mitgliederVorher, int archivVorher) const {
 
 TMitglied* TZAQ::HinzufuegenMitglied(std::uint16_t nummer) {
   auto m = std::make_unique<TMitglied>(this, nummer ? nummer : NaechsteFreieNummer());
-  TMitgliedEditor editor(*m, "Mitglied " + m->MitgliedsnummerText() + " hinzufügen", 0, false);
+  TfrmZAQBearbeiten editor(*m, *this, Editormodus::Hinzufuegen, "Mitglied " + m->MitgliedsnummerText() + " hinzufügen");
   if (!UI().Dialog(editor)) return nullptr;
+  editor.SpeichereMitglied();
   TMitglied& neu = FMitglieder.Anhaengen(std::move(m));
   Geaendert();
   return &neu;
@@ -145,8 +147,10 @@ TMitglied* TZAQ::DupliziereMitglied(const TMitglied& quelle) {
   m->FVorname.clear();
   m->FZusatz.clear();
   m->FGeburtsdatum = 2;
-  TMitgliedEditor editor(*m, "Mitglied " + m->MitgliedsnummerText() + " hinzufügen (dupliziert)", 0, true);
+  TfrmZAQBearbeiten editor(*m, *this, Editormodus::Duplizieren,
+                           "Mitglied " + m->MitgliedsnummerText() + " hinzufügen (dupliziert)");
   if (!UI().Dialog(editor)) return nullptr;
+  editor.SpeichereMitglied();
   m->FErstelltVon.Setze(AktuellerBenutzer());
   m->FGeaendertVon.Setze(nullptr);
   TMitglied& neu = FMitglieder.Anhaengen(std::move(m));
@@ -154,11 +158,12 @@ TMitglied* TZAQ::DupliziereMitglied(const TMitglied& quelle) {
   return &neu;
 }
 
-bool TZAQ::BearbeiteMitglied(TMitglied& mitglied, int modus) {
+bool TZAQ::BearbeiteMitglied(TMitglied& mitglied, bool archiv) {
   TMitglied kopie(mitglied);
-  TMitgliedEditor editor(kopie, "Mitglied " + mitglied.MitgliedsnummerText() + " bearbeiten: " + mitglied.NameKomplett(),
-                         modus, true);
+  TfrmZAQBearbeiten editor(kopie, *this, archiv ? Editormodus::Archiv : Editormodus::Bearbeiten,
+                           "Mitglied " + mitglied.MitgliedsnummerText() + " bearbeiten: " + mitglied.NameKomplett());
   if (!UI().Dialog(editor)) return false;
+  editor.SpeichereMitglied();
   const bool nummerGeaendert = kopie.FMitgliedsnummer != mitglied.FMitgliedsnummer;
   mitglied = kopie;
   mitglied.Geaendert();

@@ -129,6 +129,12 @@ bool TfrmZAQBearbeiten::SeiteSichtbar(Seite s) const {
   return true;
 }
 
+TfrmZAQBearbeiten::Seite TfrmZAQBearbeiten::Startseite() const {
+  const bool wieZuletzt = FModus == Editormodus::Bearbeiten || FModus == Editormodus::Archiv;
+  const Seite s = wieZuletzt ? sLetzteSeite : Seite::Persoenlich;
+  return SeiteSichtbar(s) ? s : Seite::Persoenlich;
+}
+
 std::vector<std::string> TfrmZAQBearbeiten::GruppenNamen() const {
   std::vector<std::string> namen;
   for (std::size_t i = 0; i < lstGruppen.size(); ++i) namen.push_back(FListe.FStammdaten.FGruppenname[i]);

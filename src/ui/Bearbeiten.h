@@ -34,8 +34,9 @@ class TfrmZAQBearbeiten : public DialogDaten {
   bool FArchivModus;
   bool SeiteAktiv(Seite s) const;
   bool SeiteSichtbar(Seite s) const;
-  Seite FStartseite = Seite::Persoenlich;
-  Seite Startseite() const { return FStartseite; }
+  // Editing opens on the page last used; adding on the personal page.
+  Seite Startseite() const;
+  void Schliessen(Seite aktuell) { sLetzteSeite = aktuell; }
 
   // Personal data.
   std::string txtNNa, txtVNa, txtZus, txtTitel;
@@ -92,6 +93,7 @@ class TfrmZAQBearbeiten : public DialogDaten {
   void SpeichereMitglied();
 
  private:
+  inline static Seite sLetzteSeite = Seite::Persoenlich;
   bool Recht(std::uint32_t a, std::uint32_t b = 0) const;
   bool BankdatenVorhanden() const;
   TMitglied& FMitglied;

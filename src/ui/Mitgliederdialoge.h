@@ -1,6 +1,6 @@
 #pragma once
 // Dialogs of the member list operations, as data and logic: "Mitglied
-// löschen", "Mitgliedsnummer ändern", and the member editor's entry point.
+// löschen" and "Mitgliedsnummer ändern".
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -56,22 +56,6 @@ class TNummerDialog : public DialogDaten {
   TZAQ& FListe;
   TMitglied& FAktuell;
   int FErgebnis = 0;
-};
-
-// The member editor as the list operations reach it.  The editor's own logic
-// fills in the member copy and validates it; a front end shows it.
-class TMitgliedEditor : public DialogDaten {
- public:
-  static constexpr std::string_view kArt = "Mitglied bearbeiten";
-  std::string_view Art() const override { return kArt; }
-
-  TMitgliedEditor(TMitglied& mitglied, std::string titel, int modus, bool austrittSichtbar)
-      : FMitglied(mitglied), FTitel(std::move(titel)), FModus(modus), FAustrittSichtbar(austrittSichtbar) {}
-
-  TMitglied& FMitglied;  // the copy being edited
-  std::string FTitel;
-  int FModus;
-  bool FAustrittSichtbar;  // the page "&Austritt und Erfassung"
 };
 
 }  // namespace zaq

@@ -28,6 +28,7 @@
 #include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
 #include "gui/Hauptfenster.h"
+#include "ui/Bearbeiten.h"
 #include "gui/QtOberflaeche.h"
 #include "store/ZAQ.h"
 #include "ui/Allgemein.h"
@@ -232,7 +233,7 @@ TEST_F(HauptfensterDemo, NichtGefundenFragtUndLegtAn) {
                   return true;
                 },
                 [](DialogDaten& d) {
-                  dynamic_cast<TMitgliedEditor&>(d).FMitglied.FName = "Neumitglied";
+                  dynamic_cast<TfrmZAQBearbeiten&>(d).txtNNa = "Neumitglied";
                   return true;
                 }};
   Suchen("999");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Hilfen.h"
+#include "ui/Bearbeiten.h"
 #include "store/ZAQ.h"
 #include "ui/Allgemein.h"
 #include "ui/Mitgliederdialoge.h"
@@ -51,11 +52,11 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   Neu(1, "Alt");
   std::string titel;
   ui.Dialoge.push_back([&](DialogDaten& d) {
-    auto& e = static_cast<TMitgliedEditor&>(d);
+    auto& e = static_cast<TfrmZAQBearbeiten&>(d);
     titel = e.FTitel;
-    EXPECT_FALSE(e.FAustrittSichtbar);
-    e.FMitglied.FName = "Neumann";
-    e.FMitglied.FVorname = "Nina";
+    EXPECT_FALSE(e.SeiteSichtbar(TfrmZAQBearbeiten::Seite::Austritt));
+    e.txtNNa = "Neumann";
+    e.txtVNa = "Nina";
     return true;
   });
   liste->FGeaendert = false;
@@ -74,13 +75,13 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   neu->FGeaendertVon.Setze(liste->Administrator());
   neu->FZusatz = "jun.";
   ui.Dialoge.push_back([&](DialogDaten& d) {
-    auto& e = static_cast<TMitgliedEditor&>(d);
+    auto& e = static_cast<TfrmZAQBearbeiten&>(d);
     titel = e.FTitel;
-    EXPECT_TRUE(e.FAustrittSichtbar);
-    EXPECT_EQ(e.FMitglied.FGeburtsdatum, 2);
-    EXPECT_EQ(e.FMitglied.FVorname, "");
-    EXPECT_EQ(e.FMitglied.FZusatz, "");
-    e.FMitglied.FVorname = "Nils";
+    EXPECT_TRUE(e.SeiteSichtbar(TfrmZAQBearbeiten::Seite::Austritt));
+    EXPECT_EQ(e.txtGebDt, 2);
+    EXPECT_EQ(e.txtVNa, "");
+    EXPECT_EQ(e.txtZus, "");
+    e.txtVNa = "Nils";
     return true;
   });
   TMitglied* kopie = liste->DupliziereMitglied(*neu);
@@ -92,9 +93,9 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   EXPECT_TRUE(kopie->FErstelltVon.IstGesetzt());
 
   ui.Dialoge.push_back([&](DialogDaten& d) {
-    auto& e = static_cast<TMitgliedEditor&>(d);
+    auto& e = static_cast<TfrmZAQBearbeiten&>(d);
     titel = e.FTitel;
-    e.FMitglied.FOrt = "Dorf";
+    e.txtOrt = "Dorf";
     return true;
   });
   EXPECT_TRUE(liste->BearbeiteMitglied(*neu));
@@ -103,7 +104,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   EXPECT_TRUE(neu->FGeaendertVon.IstGesetzt());
   EXPECT_EQ(liste->Position(neu), 2);
   ui.Dialoge.push_back([](DialogDaten& d) {
-    static_cast<TMitgliedEditor&>(d).FMitglied.FOrt = "verworfen";
+    static_cast<TfrmZAQBearbeiten&>(d).txtOrt = "verworfen";
     return false;
   });
   EXPECT_FALSE(liste->BearbeiteMitglied(*neu));

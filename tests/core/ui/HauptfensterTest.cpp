@@ -6,6 +6,7 @@
 #include <set>
 
 #include "Hilfen.h"
+#include "ui/Bearbeiten.h"
 #include "bank/BankHilfen.h"
 #include "fees/VereinHilfen.h"
 #include "ui/Allgemein.h"
@@ -527,9 +528,9 @@ TEST_F(Hauptfenster, NichtGefundenNeuesMitgliedAnlegen) {
   ui.Antworten = {Antwort::Ja};
   std::string titel;
   ui.Dialoge = {[&](DialogDaten& d) {
-    auto& e = dynamic_cast<TMitgliedEditor&>(d);
+    auto& e = dynamic_cast<TfrmZAQBearbeiten&>(d);
     titel = e.FTitel;
-    e.FMitglied.FName = "Neu";
+    e.txtNNa = "Neu";
     return true;
   }};
   f.cboSucheAenderung("42");
@@ -582,7 +583,7 @@ TEST_F(Hauptfenster, OhneRechtBleibtAllesWieEsIst) {
   Benutzer(rGruppen);
   ui.Dialoge = {[](DialogDaten&) { return false; }};
   EXPECT_TRUE(f.Befehl("mnuMitglAendern"));
-  EXPECT_EQ(ui.DialogArten.back(), TMitgliedEditor::kArt);
+  EXPECT_EQ(ui.DialogArten.back(), TfrmZAQBearbeiten::kArt);
 }
 
 TEST_F(Hauptfenster, EntfernenZeigtDenNachbarnAnSeinemPlatz) {
@@ -709,7 +710,7 @@ TEST_F(Hauptfenster, MehrbenutzerfrageVorDemHinzufuegen) {
   ui.Leeren();
   ui.Antworten = {Antwort::Nein};
   EXPECT_TRUE(f.Befehl("mnuMitglHinzu"));
-  EXPECT_EQ(ui.DialogArten, std::vector<std::string>{std::string(TMitgliedEditor::kArt)});
+  EXPECT_EQ(ui.DialogArten, std::vector<std::string>{std::string(TfrmZAQBearbeiten::kArt)});
 
   // Without that right only OK/Cancel; a failed check-out stops the command.
   Benutzer(rOnline | rMitgliederHinzufuegen);

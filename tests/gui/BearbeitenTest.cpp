@@ -1,0 +1,99 @@
+// Adding a member through the Qt window of the member editor.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <random>
+
+#include "app/Einstellungen.h"
+#include "bank/Bank.h"
+#include "gui/Bearbeiten.h"
+#include "gui/QtOberflaeche.h"
+#include "store/ZAQ.h"
+#include "ui/Warten.h"
+
+namespace zaq::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Editorfenster : public ::testing::Test {
+ protected:
+  Editorfenster() {
+    FVerzeichnis = fs::temp_directory_path() / ("zaq-gui-editor-" + std::to_string(std::random_device{}()));
+    fs::create_directories(FVerzeichnis);
+    SetzeEinstellungsVerzeichnis(FVerzeichnis.string());
+    SchreibeEinstellungHex(esAutoLogin, "Admin");
+    const Hash hash = KennwortHash("", "Admin");
+    SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
+    RegistriereBearbeiten();
+  }
+  ~Editorfenster() override {
+    Warten().Schliessen();
+    SetzeEinstellungsVerzeichnis("");
+    fs::remove_all(FVerzeichnis);
+  }
+  template <class T>
+  static T* Kind(QWidget* fenster, const char* name) {
+    auto* w = fenster->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_TRUE(w) << name;
+    return w;
+  }
+  // Typed character by character, umlauts too.
+  static void Tippe(QWidget* w, const QString& text) {
+    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+  fs::path FVerzeichnis;
+  BankverzeichnisSetzen FBank{std::make_unique<TBank>(std::string(ZAQ_BINAER) + "/bin")};
+  QtOberflaeche qt;
+  OberflaecheSetzen FSetzen{qt};
+};
+
+TEST_F(Editorfenster, MitgliedHinzufuegen) {
+  auto liste = TZAQ::CreateAusDatei(std::string(ZAQ_QUELLEN) + "/demo/Demoverein.zaq");
+  ASSERT_TRUE(liste);
+  const int vorher = liste->AnzahlMitglieder();
+  const std::uint16_t nummer = liste->NaechsteFreieNummer();
+  bool gesehen = false;
+  QTimer::singleShot(0, [&] {
+    auto* fenster = qobject_cast<BearbeitenFenster*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(fenster);
+    gesehen = true;
+    EXPECT_EQ(fenster->windowTitle().toStdString(), "Mitglied " + liste->MitgliedsnummerText(nummer) + " hinzufügen");
+    // The leaving page is not offered when adding.
+    auto* seiten = fenster->findChild<QTabWidget*>();
+    EXPECT_FALSE(seiten->isTabVisible(3));
+    Tippe(Kind<QLineEdit>(fenster, "txtNNa"), QStringLiteral("Österreicher"));
+    Tippe(Kind<QLineEdit>(fenster, "txtVNa"), QStringLiteral("Jörg"));
+    Tippe(Kind<QLineEdit>(fenster, "txtPLZ"), QStringLiteral("74321"));
+    Tippe(Kind<QLineEdit>(fenster, "txtOrt"), QStringLiteral("Musterstadt"));
+    seiten->setCurrentIndex(2);
+    Tippe(Kind<QLineEdit>(fenster, "txtBTS"), QStringLiteral("akt"));
+    EXPECT_EQ(Kind<QLineEdit>(fenster, "txtBTS")->text(), QStringLiteral("AKT"));
+    Kind<QRadioButton>(fenster, "optRechnung")->click();
+    for (auto* knopf : fenster->findChildren<QPushButton*>())
+      if (knopf->text() == QStringLiteral("OK")) knopf->click();
+  });
+  TMitglied* neu = liste->HinzufuegenMitglied(0);
+  EXPECT_TRUE(gesehen);
+  ASSERT_TRUE(neu);
+  EXPECT_EQ(liste->AnzahlMitglieder(), vorher + 1);
+  EXPECT_EQ(neu->FMitgliedsnummer, nummer);
+  EXPECT_EQ(neu->FName, "Österreicher");
+  EXPECT_EQ(neu->FVorname, "Jörg");
+  EXPECT_EQ(neu->FOrt, "Musterstadt");
+  EXPECT_EQ(neu->FBeitragsschluessel.wert, "AKT");
+  EXPECT_EQ(neu->FZahlart, zaRechnung);
+  EXPECT_FALSE(neu->Konto());
+  EXPECT_EQ(neu->FErstelltVon.FLogin, "Admin");
+  EXPECT_TRUE(liste->FGeaendert);
+}
+
+}  // namespace
+}  // namespace zaq::gui
