@@ -9,6 +9,7 @@
 #include "app/Einstellungen.h"
 #include "bank/Bank.h"
 #include "bank/Pruefung.h"
+#include "debits/sepa/SEPACommon.h"
 #include "fees/Beitrag.h"
 #include "store/ZAQ.h"
 
@@ -245,6 +246,14 @@ bool TfrmVereinskonto::Speichern() {
       return false;
     }
   if (!PruefeMitMeldung(txtBLZ, txtKonto, false, txtIBAN)) return false;
+  // A wrong creditor identifier would only show when the bank rejects the
+  // collection; an empty one is allowed for accounts that collect nothing.
+  if (!Trim(txtGlaeubigerID).empty() && !sepa::IsValidCreditorId(txtGlaeubigerID)) {
+    Meldung("Die angegebene Gläubiger-ID " + Trim(txtGlaeubigerID) +
+                " ist ungültig. Prüfen Sie bitte Ihre Eingabe!",
+            MeldungsArt::Fehler);
+    return false;
+  }
   FKonto.FKontoSchluessel = schluessel;
   FKonto.FBezeichnung = ErsteZeichen(Trim(txtBezeichnung), 50);
   FKonto.FInhaber = ErsteZeichen(txtInhaber, 70);

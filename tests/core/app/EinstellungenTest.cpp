@@ -101,3 +101,22 @@ TEST_F(Einstellungen, HexSchluessel) {
 
 }  // namespace
 }  // namespace zaq
+
+namespace zaq {
+namespace {
+
+TEST(Einzelinstanz, ZweiterStartFindetDenErsten) {
+  const std::string name = "ZAQ Mitgliederverwaltung Test " + std::to_string(::getpid());
+  {
+    plattform::Einzelinstanz erste(name);
+    EXPECT_FALSE(erste.BereitsVorhanden());
+    plattform::Einzelinstanz zweite(name);
+    EXPECT_TRUE(zweite.BereitsVorhanden());
+  }
+  // Once the first has ended, the next start is the only one again.
+  plattform::Einzelinstanz spaeter(name);
+  EXPECT_FALSE(spaeter.BereitsVorhanden());
+}
+
+}  // namespace
+}  // namespace zaq

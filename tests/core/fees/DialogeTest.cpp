@@ -120,6 +120,8 @@ TEST_F(Konten, VereinskontoSpeichern) {
        "Die angegebende Kontonummer 1234568 wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem "
        "verwenden?",
        false},
+      {"falsche Gläubiger-ID", [](TfrmVereinskonto& k) { k.txtGlaeubigerID = " DE97ZZZ09999999999 "; }, {},
+       "Die angegebene Gläubiger-ID DE97ZZZ09999999999 ist ungültig. Prüfen Sie bitte Ihre Eingabe!", false},
       {"falsche Kontonummer angenommen", [](TfrmVereinskonto& k) { k.txtKonto = "1234"; }, {Antwort::Ja},
        "Die angegebende Kontonummer 1234 wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem "
        "verwenden?",
