@@ -42,12 +42,16 @@ void SetzeProgrammVerzeichnis(const std::string& verzeichnis) {
   VerzeichnisUeberschrieben() = verzeichnis.empty() ? std::string() : MitTrenner(verzeichnis);
 }
 
+std::string Einzelinstanz::Sperrdatei(const std::string& name) {
+  const char* basis = std::getenv("XDG_RUNTIME_DIR");
+  std::string verzeichnis = basis && *basis ? basis : "/tmp";
+  return verzeichnis + "/" + name + "-" + std::to_string(getuid()) + ".lock";
+}
+
 Einzelinstanz::Einzelinstanz(const std::string& name) {
   // An advisory lock on a file in the user's runtime directory behaves like the
   // named mutex: the system releases it when the process ends, even by a crash.
-  const char* basis = std::getenv("XDG_RUNTIME_DIR");
-  std::string verzeichnis = basis && *basis ? basis : "/tmp";
-  std::string datei = verzeichnis + "/" + name + "-" + std::to_string(getuid()) + ".lock";
+  const std::string datei = Sperrdatei(name);
   FHandle = ::open(datei.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (FHandle < 0) return;  // no lock possible: behave as the only instance
   if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) FVorhanden = true;

@@ -24,6 +24,8 @@ class Einzelinstanz {
   Einzelinstanz(const Einzelinstanz&) = delete;
   Einzelinstanz& operator=(const Einzelinstanz&) = delete;
   bool BereitsVorhanden() const { return FVorhanden; }
+  // The file whose lock stands for the guard.
+  static std::string Sperrdatei(const std::string& name);
 
  private:
   int FHandle = -1;

@@ -114,8 +114,11 @@ TEST(Einzelinstanz, ZweiterStartFindetDenErsten) {
     EXPECT_TRUE(zweite.BereitsVorhanden());
   }
   // Once the first has ended, the next start is the only one again.
-  plattform::Einzelinstanz spaeter(name);
-  EXPECT_FALSE(spaeter.BereitsVorhanden());
+  {
+    plattform::Einzelinstanz spaeter(name);
+    EXPECT_FALSE(spaeter.BereitsVorhanden());
+  }
+  std::filesystem::remove(plattform::Einzelinstanz::Sperrdatei(name));
 }
 
 }  // namespace
