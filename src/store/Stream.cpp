@@ -29,10 +29,13 @@ void SchreibeFeld(TZAQStream& s, const void* daten, std::uint16_t id, std::size_
   else if (n <= 0xFFFF) { code = 2; laengenBytes = 2; }
   else if (n <= 0xFFFFFF) { code = 3; laengenBytes = 3; }
   else { code = 4; laengenBytes = 4; }
-  SchreibeTag(s, id, code);
-  std::uint32_t laenge = static_cast<std::uint32_t>(n);
-  s.Schreibe(&laenge, laengenBytes);
-  s.Schreibe(daten, n);
+  // Tag, length and data in one piece: fields are many and mostly small.
+  std::uint8_t* ziel = s.Platz(2 + laengenBytes + n);
+  const std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | code);
+  std::memcpy(ziel, &tag, 2);
+  const auto laenge = static_cast<std::uint32_t>(n);
+  std::memcpy(ziel + 2, &laenge, laengenBytes);
+  if (n) std::memcpy(ziel + 2 + laengenBytes, daten, n);
 }
 
 void SchreibeBool(TZAQStream& s, bool wert, std::uint16_t id) { SchreibeTag(s, id, wert ? 15 : 14); }

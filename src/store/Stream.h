@@ -2,6 +2,7 @@
 // TZAQStream and the tagged-field encoding of the member file: a 2-byte tag
 // (12-bit field ID, 4-bit size code), an optional length, the data.
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,21 +15,28 @@ using Bytes = std::vector<std::uint8_t>;
 class TZAQStream {
  public:
   TZAQStream() = default;
-  explicit TZAQStream(Bytes daten) : FDaten(std::move(daten)) {}
+  explicit TZAQStream(Bytes daten) : FDaten(std::move(daten)), FEnde(FDaten.size()) {}
 
   std::size_t Position() const { return FPos; }
   void Positionieren(std::size_t pos) { FPos = pos; }
-  std::size_t Groesse() const { return FDaten.size(); }
-  std::size_t Rest() const { return FPos < FDaten.size() ? FDaten.size() - FPos : 0; }
-  Bytes& Daten() { return FDaten; }
-  const Bytes& Daten() const { return FDaten; }
+  std::size_t Groesse() const { return FEnde; }
+  std::size_t Rest() const { return FPos < FEnde ? FEnde - FPos : 0; }
+  // The bytes written or read, exactly Groesse() of them.
+  Bytes& Daten() {
+    Kuerzen();
+    return FDaten;
+  }
+  const Bytes& Daten() const {
+    Kuerzen();
+    return FDaten;
+  }
 
   // Reading past the end sets FFehler and yields zero bytes.
   bool Lies(void* ziel, std::size_t n) {
     if (n > Rest()) {
       FFehler = true;
       std::memset(ziel, 0, n);
-      FPos = FDaten.size();
+      FPos = FEnde;
       return false;
     }
     if (n) std::memcpy(ziel, FDaten.data() + FPos, n);
@@ -38,28 +46,42 @@ class TZAQStream {
   bool Ueberspringen(std::size_t n) {
     if (n > Rest()) {
       FFehler = true;
-      FPos = FDaten.size();
+      FPos = FEnde;
       return false;
     }
     FPos += n;
     return true;
   }
   void Schreibe(const void* quelle, std::size_t n) {
-    const auto* q = static_cast<const std::uint8_t*>(quelle);
-    if (FPos == FDaten.size()) {
-      FDaten.insert(FDaten.end(), q, q + n);  // appending: no zero fill first
-    } else {
-      if (FPos + n > FDaten.size()) FDaten.resize(FPos + n);
-      if (n) std::memcpy(FDaten.data() + FPos, q, n);
+    std::uint8_t* ziel = Platz(n);
+    if (n) std::memcpy(ziel, quelle, n);
+  }
+  // Reading stops at ende: the rest stays in the buffer but is not read.
+  void Begrenzen(std::size_t ende) { FEnde = std::min(ende, FEnde); }
+  void Reservieren(std::size_t n) { FDaten.reserve(n); }
+  // Room for n bytes at the position, which moves past them.
+  std::uint8_t* Platz(std::size_t n) {
+    // The buffer grows by doubling and is cut to its length when handed out,
+    // so that writing many small fields costs no more than copying them.
+    if (FPos + n > FDaten.size()) {
+      const std::size_t noetig = FPos + n;
+      FDaten.resize(FDaten.capacity() >= noetig ? FDaten.capacity() : std::max(noetig, FDaten.size() * 2 + 4096));
     }
+    std::uint8_t* ziel = FDaten.data() + FPos;
     FPos += n;
+    if (FPos > FEnde) FEnde = FPos;
+    return ziel;
   }
 
   std::int32_t FAnzahlUnbekannt = 0;
   bool FFehler = false;
 
  private:
-  Bytes FDaten;
+  void Kuerzen() const {
+    if (FDaten.size() != FEnde) FDaten.resize(FEnde);
+  }
+  mutable Bytes FDaten;
+  std::size_t FEnde = 0;
   std::size_t FPos = 0;
 };
 

@@ -291,6 +291,9 @@ bool TZAQ::SchreibeStream(TZAQStream& s, std::uint32_t flags) {
     for (auto& b : pad) b = static_cast<std::uint8_t>(byte(zufall));
   }
 
+  // A list written before is about that size again; the buffer need not grow.
+  s.Reservieren(static_cast<std::size_t>(FGeleseneGroesse) + kKopfGroesse + 4 +
+                static_cast<std::size_t>(FMitglieder.Anzahl() + FArchiv.Anzahl()) * 64);
   std::uint8_t kopf[kKopfGroesse] = {};
   std::memcpy(kopf, kZAQMagie, 10);
   std::memcpy(kopf + 10, kHinweis, 74);
@@ -357,12 +360,13 @@ bool TZAQ::LeseStream(TZAQStream& s) {
               MeldungsArt::Frage, Knoepfe::JaNein) != Antwort::Ja)
     return false;
 
-  // The record must not read into the checksum: parse the body alone.
-  TZAQStream koerper(Bytes(body, body + laenge));
+  // The record must not read into the checksum.
+  s.Begrenzen(kKopfGroesse + laenge);
+  s.Positionieren(kKopfGroesse);
   bool ok = true;
-  StreamLesen(koerper, static_cast<std::int64_t>(laenge), ok);
+  StreamLesen(s, static_cast<std::int64_t>(laenge), ok);
   FGeleseneGroesse = static_cast<std::int64_t>(laenge);
-  FAnzahlUnbekannt = koerper.FAnzahlUnbekannt;
+  FAnzahlUnbekannt = s.FAnzahlUnbekannt;
   return ok;
 }
 

@@ -5,11 +5,6 @@
 
 namespace zaq {
 
-TfrmWarten& Warten() {
-  static TfrmWarten warten;
-  return warten;
-}
-
 void TfrmWarten::Zeigen() {
   UI().WartenZeigen(FZustand);
   FSichtbar = true;
@@ -34,9 +29,7 @@ void TfrmWarten::Fortschritt(double anteil) {
   UI().Verarbeiten();
 }
 
-void TfrmWarten::Verarbeiten() {
-  // Called between fields: look at the clock only now and then.
-  if (++FAufrufe % 512 != 0) return;
+void TfrmWarten::VerarbeitenJetzt() {
   auto jetzt = std::chrono::steady_clock::now();
   if (jetzt - FLetztesVerarbeiten < std::chrono::milliseconds(40)) return;
   FLetztesVerarbeiten = jetzt;

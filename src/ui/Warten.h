@@ -14,8 +14,11 @@ class TfrmWarten {
   void ZeigeStatus(const std::string& text, double anteil = 0);
   // Fraction 0..1; only a changed step is redrawn.  Lets events run.
   void Fortschritt(double anteil);
-  // Lets pending events run now and then during long loops, cheaply.
-  void Verarbeiten();
+  // Lets pending events run now and then during long loops, cheaply: it is
+  // called between the fields of a file, so the clock is read only rarely.
+  void Verarbeiten() {
+    if (++FAufrufe % 512 == 0) VerarbeitenJetzt();
+  }
   bool AbbruchGewuenscht() const { return FAbbruch; }
   void AbbruchSperren(bool gesperrt);
   // Hides the window for the message, then shows it again as it was.
@@ -28,6 +31,7 @@ class TfrmWarten {
   void AbbrechenGeklickt();
 
  private:
+  void VerarbeitenJetzt();
   void Zeigen();
   WarteZustand FZustand;
   bool FSichtbar = false;
@@ -36,7 +40,11 @@ class TfrmWarten {
   unsigned FAufrufe = 0;
 };
 
-TfrmWarten& Warten();
+// The one wait window of the program.
+inline TfrmWarten& Warten() {
+  static TfrmWarten warten;
+  return warten;
+}
 
 // Closes the wait window when it leaves scope, on every path.
 class WartenSchliessen {
