@@ -32,9 +32,7 @@ const Vorlage& Datei(int mitglieder) {
     // Opening logs in: the settings of the benchmark's directory name the
     // demo club's administrator, who has no password.
     zaq::SetzeEinstellungsVerzeichnis(v.verzeichnis.string());
-    zaq::SchreibeEinstellungHex(zaq::esAutoLogin, "Admin");
-    const zaq::Hash hash = zaq::KennwortHash("", "Admin");
-    zaq::SchreibeEinstellung(zaq::esAutoHash, zaq::HexText(std::string(hash.begin(), hash.end())));
+    zaq::SpeichereAutomatischeAnmeldung("Admin", "");
     v.datei = (v.verzeichnis / ("verein" + std::to_string(mitglieder) + ".zaq")).string();
     auto liste = zaq::cli::ErzeugeDemoverein(mitglieder, 7);
     liste->SpeichernAls(v.datei, false);

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "app/Einstellungen.h"
 #include "platform/Kodierung.h"
 #include "store/Bild.h"
 #include "ui/Warten.h"
@@ -39,6 +40,12 @@ Hash KennwortHash(const std::string& kennwort, const std::string& login) {
   Hash h{};
   std::copy(md5.begin(), md5.end(), h.begin());
   return h;
+}
+
+void SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort) {
+  SchreibeEinstellungHex(esAutoLogin, login);
+  const Hash hash = KennwortHash(kennwort, login);
+  SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
 }
 
 TBenutzer::TBenutzer(const std::string& login) : FLogin(login) {

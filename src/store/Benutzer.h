@@ -51,6 +51,9 @@ inline constexpr std::uint8_t kEigenesBild = 255;
 // MD5 of the Windows-1252 bytes of password + login.
 Hash KennwortHash(const std::string& kennwort, const std::string& login);
 
+// Stores the automatic login in the settings ("Auto-Login", "Auto-Hash").
+void SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort);
+
 class TBenutzer : public TFeldDatensatz<TBenutzer> {
  public:
   explicit TBenutzer(const std::string& login = "");

@@ -35,12 +35,6 @@ void Schreibe(const std::string& datei, const std::string& inhalt) {
   Schreibe(datei, plattform::Bytes(inhalt.begin(), inhalt.end()));
 }
 
-void AutomatischAnmelden(const std::string& login, const std::string& kennwort) {
-  SchreibeEinstellungHex(esAutoLogin, login);
-  const Hash hash = KennwortHash(kennwort, login);
-  SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
-}
-
 MitOberflaeche::MitOberflaeche() {
   SetzeEinstellungsVerzeichnis(dir.Pfad().string());
   Warten().Schliessen();

@@ -30,10 +30,6 @@ plattform::Bytes Lies(const std::string& datei);
 void Schreibe(const std::string& datei, const plattform::Bytes& inhalt);
 void Schreibe(const std::string& datei, const std::string& inhalt);
 
-// Lets every file open without the login dialog: the settings log this user
-// in with an empty password.
-void AutomatischAnmelden(const std::string& login = "Admin", const std::string& kennwort = "");
-
 // A test with its own settings directory and the scripted front end.
 class MitOberflaeche : public ::testing::Test {
  protected:

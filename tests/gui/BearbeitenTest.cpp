@@ -29,9 +29,7 @@ class Editorfenster : public ::testing::Test {
     FVerzeichnis = fs::temp_directory_path() / ("zaq-gui-editor-" + std::to_string(std::random_device{}()));
     fs::create_directories(FVerzeichnis);
     SetzeEinstellungsVerzeichnis(FVerzeichnis.string());
-    SchreibeEinstellungHex(esAutoLogin, "Admin");
-    const Hash hash = KennwortHash("", "Admin");
-    SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
+    SpeichereAutomatischeAnmeldung("Admin", "");
     RegistriereBearbeiten();
   }
   ~Editorfenster() override {

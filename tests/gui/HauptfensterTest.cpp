@@ -52,9 +52,7 @@ class Demoverein : public ::testing::Test {
     FVerzeichnis = fs::temp_directory_path() / ("zaq-gui-demo-" + std::to_string(std::random_device{}()));
     fs::create_directories(FVerzeichnis);
     SetzeEinstellungsVerzeichnis(FVerzeichnis.string());
-    SchreibeEinstellungHex(esAutoLogin, "Admin");
-    const Hash hash = KennwortHash("", "Admin");
-    SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
+    SpeichereAutomatischeAnmeldung("Admin", "");
     datei = (FVerzeichnis / "Demoverein.zaq").string();
     fs::copy_file(std::string(ZAQ_QUELLEN) + "/demo/Demoverein.zaq", datei);
     FBank = std::make_unique<BankverzeichnisSetzen>(std::make_unique<TBank>(std::string(ZAQ_BINAER) + "/bin"));

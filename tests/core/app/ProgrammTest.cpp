@@ -15,7 +15,7 @@ const std::string kNeuFrage = "Die aktuelle Liste wurde verändert und ist noch 
 
 class Programm : public test::MitOberflaeche {
  protected:
-  void SetUp() override { test::AutomatischAnmelden(); }
+  void SetUp() override { SpeichereAutomatischeAnmeldung("Admin", ""); }
   std::string Datei(const std::string& name, const std::string& beschreibung) {
     auto liste = TZAQ::CreateNeu(true, true);
     liste->FBeschreibung = beschreibung;

@@ -131,19 +131,19 @@ TEST_F(Benutzer, ElfBenutzerZeigenSiebenZeilen) {
 }
 
 TEST_F(Benutzer, AutomatischeAnmeldung) {
-  test::AutomatischAnmelden("Kasse", "geheim");
+  SpeichereAutomatischeAnmeldung("Kasse", "geheim");
   EXPECT_TRUE(liste->Anmelden(true));
   EXPECT_EQ(liste->AktuellerBenutzer(), kasse);
   EXPECT_TRUE(ui.DialogArten.empty());
   // A hash that does not match falls back to the dialog, silently.
-  test::AutomatischAnmelden("Kasse", "anders");
+  SpeichereAutomatischeAnmeldung("Kasse", "anders");
   Anmeldung(0, "");
   EXPECT_TRUE(liste->Anmelden(true));
   EXPECT_EQ(liste->AktuellerBenutzer(), liste->Administrator());
   EXPECT_EQ(ui.DialogArten, (std::vector<std::string>{"Benutzeranmeldung", "Kennwort"}));
   EXPECT_TRUE(ui.Meldungen.empty());
   // Without automatic login allowed, the settings are not looked at.
-  test::AutomatischAnmelden("Kasse", "geheim");
+  SpeichereAutomatischeAnmeldung("Kasse", "geheim");
   ui.Leeren();
   EXPECT_FALSE(liste->Anmelden(false));
   EXPECT_EQ(liste->AktuellerBenutzer(), liste->Administrator());

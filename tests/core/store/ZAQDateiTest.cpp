@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 class ZAQDatei : public test::MitOberflaeche {
  protected:
-  void SetUp() override { test::AutomatischAnmelden(); }
+  void SetUp() override { SpeichereAutomatischeAnmeldung("Admin", ""); }
   std::unique_ptr<TZAQ> NeueListe() {
     auto liste = TZAQ::CreateNeu(true, true);
     liste->FBeschreibung = "Turnverein Äpfelbach € 1899";
