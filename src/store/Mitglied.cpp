@@ -442,7 +442,9 @@ int TMitglied::ErmittleZahltFuer(bool nurSelektierte) {
 bool ZahltFuer(const TMitglied& zahler, TMitglied& mitglied) {
   if (zahler.FZahlart == zaMitfinanziert) return false;
   if (&zahler == &mitglied) return true;
-  TVerweisMitgl* verweis = mitglied.Zahler();
+  // A reference left behind after the member changed its payment kind does
+  // not make anyone pay for it, as in the fee calculation.
+  TVerweisMitgl* verweis = mitglied.FZahlart == zaMitfinanziert ? mitglied.Zahler() : nullptr;
   return verweis && verweis->GetZiel() == &zahler;
 }
 

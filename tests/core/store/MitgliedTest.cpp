@@ -175,6 +175,8 @@ TEST_F(Mitglied, StatusUndZahltFuer) {
   EXPECT_TRUE(ZahltFuer(zahler, kind));
   EXPECT_FALSE(ZahltFuer(zahler, fremd));
   EXPECT_FALSE(ZahltFuer(kind, kind));  // a co-financed member pays for nobody
+  fremd.ZahlerAnlegen().Setze(&zahler);  // left behind: fremd pays by direct debit
+  EXPECT_FALSE(ZahltFuer(zahler, fremd));
   EXPECT_EQ(zahler.ErmittleZahltFuer(false), 2);
   kind.FSelektiert = false;
   EXPECT_EQ(zahler.ErmittleZahltFuer(true), 0);
