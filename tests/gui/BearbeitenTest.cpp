@@ -75,6 +75,7 @@ TEST_F(Editorfenster, MitgliedHinzufuegen) {
     Tippe(Kind<QLineEdit>(fenster, "txtBTS"), QStringLiteral("akt"));
     EXPECT_EQ(Kind<QLineEdit>(fenster, "txtBTS")->text(), QStringLiteral("AKT"));
     Kind<QRadioButton>(fenster, "optRechnung")->click();
+    fenster->grab().save(QString::fromStdString(std::string(ZAQ_BINAER) + "/bearbeiten.png"));
     for (auto* knopf : fenster->findChildren<QPushButton*>())
       if (knopf->text() == QStringLiteral("OK")) knopf->click();
   });
