@@ -42,6 +42,21 @@ TfrmZAQBearbeiten::Erfassung Stempel(const TVerweisBen& v) {
   return e;
 }
 
+// The plain text fields of the personal page and the member fields they edit.
+struct Textfeld {
+  std::string TfrmZAQBearbeiten::*feld;
+  std::string TMitglied::*mitglied;
+};
+constexpr Textfeld kTextfelder[] = {
+    {&TfrmZAQBearbeiten::txtNNa, &TMitglied::FName},      {&TfrmZAQBearbeiten::txtVNa, &TMitglied::FVorname},
+    {&TfrmZAQBearbeiten::txtZus, &TMitglied::FZusatz},    {&TfrmZAQBearbeiten::txtTitel, &TMitglied::FTitel},
+    {&TfrmZAQBearbeiten::txtStr, &TMitglied::FStrasse},   {&TfrmZAQBearbeiten::txtPLZ, &TMitglied::FPLZ},
+    {&TfrmZAQBearbeiten::txtOrt, &TMitglied::FOrt},       {&TfrmZAQBearbeiten::txtLand, &TMitglied::FLand},
+    {&TfrmZAQBearbeiten::txtTel, &TMitglied::FTelefon},   {&TfrmZAQBearbeiten::txtMob, &TMitglied::FMobil},
+    {&TfrmZAQBearbeiten::txtMail, &TMitglied::FEMail},    {&TfrmZAQBearbeiten::txtLink, &TMitglied::FHomepage},
+    {&TfrmZAQBearbeiten::txtAbt, &TMitglied::FAbteilungen},
+};
+
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> TfrmZAQBearbeiten::Laender() {
@@ -60,22 +75,10 @@ TfrmZAQBearbeiten::TfrmZAQBearbeiten(TMitglied& m, TZAQ& liste, Editormodus modu
       FListe(liste),
       FAltesAustrittsdatum(m.FAustrittsdatum),
       FVorlaeufig(m.FVorlaeufigBezahltBis) {
-  txtNNa = m.FName;
-  txtVNa = m.FVorname;
-  txtZus = m.FZusatz;
-  txtTitel = m.FTitel;
+  for (const auto& t : kTextfelder) this->*t.feld = m.*t.mitglied;
   optGe1 = m.FMaennlich;
-  txtStr = m.FStrasse;
-  txtPLZ = m.FPLZ;
-  txtOrt = m.FOrt;
-  txtLand = m.FLand;
-  txtTel = m.FTelefon;
-  txtMob = m.FMobil;
-  txtMail = m.FEMail;
-  txtLink = m.FHomepage;
   txtGebDt = m.FGeburtsdatum;
   txtEinDt = m.FEintrittsdatum;
-  txtAbt = m.FAbteilungen;
   txtEMG = DatumOderLeer(m.FEhrenmitgliedSeit);
   txtEhr = std::to_string(m.FEhrung);
   txtAnr = std::to_string(m.FAnrechnung);
@@ -258,22 +261,10 @@ bool TfrmZAQBearbeiten::OK() {
 void TfrmZAQBearbeiten::SpeichereMitglied() {
   TMitglied& m = FMitglied;
   if (Recht(rPersoenlicheDaten, rMitgliederHinzufuegen)) {
+    for (const auto& t : kTextfelder) m.*t.mitglied = Trim(this->*t.feld);
     m.FMaennlich = optGe1;
-    m.FName = Trim(txtNNa);
-    m.FVorname = Trim(txtVNa);
-    m.FZusatz = Trim(txtZus);
-    m.FTitel = Trim(txtTitel);
-    m.FStrasse = Trim(txtStr);
-    m.FPLZ = Trim(txtPLZ);
-    m.FOrt = Trim(txtOrt);
-    m.FLand = Trim(txtLand);
-    m.FTelefon = Trim(txtTel);
-    m.FMobil = Trim(txtMob);
-    m.FEMail = Trim(txtMail);
-    m.FHomepage = Trim(txtLink);
     m.FGeburtsdatum = txtGebDt;
     m.FEintrittsdatum = txtEinDt;
-    m.FAbteilungen = Trim(txtAbt);
     m.FEhrenmitgliedSeit = DatumAusText(txtEMG);
     m.FEhrung = static_cast<std::uint8_t>(std::clamp(ZuZahl(txtEhr).value_or(0), 0, 100));
     m.FAnrechnung = static_cast<std::uint8_t>(std::clamp(ZuZahl(txtAnr).value_or(0), 0, 100));
