@@ -229,10 +229,6 @@ std::uint32_t Familie(const TMitglied& zahler, const std::vector<TMitglied*>& za
 std::string BeitragsbefundText(std::uint32_t befund) { return Texte(kBeitragsbefunde, befund); }
 std::string FamilienbefundText(std::uint32_t befund) { return Texte(kFamilienbefunde, befund); }
 
-bool HatZahlerVerweis(const TMitglied& m) { return m.FZahlart == zaMitfinanziert && m.Zahler(); }
-
-TMitglied* ZahlerVon(TMitglied& m) { return HatZahlerVerweis(m) ? m.Zahler()->GetZiel() : nullptr; }
-
 std::int64_t RundeCent(float betrag, std::int64_t zaehler, std::int64_t nenner) {
   // Beyond these bounds no club fee lies; within them the products below fit 64 bits.
   if (!std::isfinite(betrag) || betrag < 0 || betrag > 1e9f) return -1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fees/BtrKlasse.h"
+#include "store/Mitglied.h"
 #include "ui/Allgemein.h"
 
 namespace zaq {
@@ -43,11 +44,6 @@ enum Familienbefund : std::uint32_t {
 std::string BeitragsbefundText(std::uint32_t befund);
 std::string FamilienbefundText(std::uint32_t befund);
 
-// A payer reference counts only for a co-financed member: a reference left
-// behind when the payment kind changed must not charge the member twice.
-bool HatZahlerVerweis(const TMitglied& m);
-// The resolved payer of a co-financed member, or none.
-TMitglied* ZahlerVon(TMitglied& m);
 
 // Exact cents of betrag × zaehler ÷ nenner, rounded half to even.  Negative,
 // non-finite or absurd (above 10^9 euro) amounts give -1.

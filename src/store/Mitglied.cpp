@@ -439,13 +439,13 @@ int TMitglied::ErmittleZahltFuer(bool nurSelektierte) {
   return static_cast<int>(FZahltFuer.size());
 }
 
+bool HatZahlerVerweis(const TMitglied& m) { return m.FZahlart == zaMitfinanziert && m.Zahler(); }
+
+TMitglied* ZahlerVon(TMitglied& m) { return HatZahlerVerweis(m) ? m.Zahler()->GetZiel() : nullptr; }
+
 bool ZahltFuer(const TMitglied& zahler, TMitglied& mitglied) {
   if (zahler.FZahlart == zaMitfinanziert) return false;
-  if (&zahler == &mitglied) return true;
-  // A reference left behind after the member changed its payment kind does
-  // not make anyone pay for it, as in the fee calculation.
-  TVerweisMitgl* verweis = mitglied.FZahlart == zaMitfinanziert ? mitglied.Zahler() : nullptr;
-  return verweis && verweis->GetZiel() == &zahler;
+  return &zahler == &mitglied || ZahlerVon(mitglied) == &zahler;
 }
 
 bool GleichesMitglied(const TMitglied& a, const TMitglied& b) {

@@ -158,6 +158,11 @@ std::string MitgliedsnummerText(const TZAQ* liste, std::uint16_t nummer);
 // Full years from a to b, as membership and ages count them.
 int VolleJahreBis(std::int32_t a, std::int32_t b);
 
+// A payer reference counts only for a co-financed member: a reference left
+// behind when the payment kind changed must not charge the member twice.
+bool HatZahlerVerweis(const TMitglied& m);
+// The resolved payer of a co-financed member, or none.
+TMitglied* ZahlerVon(TMitglied& m);
 // True when zahler pays for mitglied.
 bool ZahltFuer(const TMitglied& zahler, TMitglied& mitglied);
 bool GleichesMitglied(const TMitglied& a, const TMitglied& b);
