@@ -8,10 +8,9 @@
 #include <unistd.h>
 
 #include "cli/Demo.h"
+#include "interaction/Einstellungen.h"
 #include "platform/Plattform.h"
-#include "app/Einstellungen.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
 
 namespace {
 

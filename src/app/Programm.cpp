@@ -1,10 +1,10 @@
 #include "app/Programm.h"
 
-#include "app/Einstellungen.h"
 #include "bank/Bank.h"
+#include "base/Text.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
-#include "ui/Allgemein.h"
-#include "ui/Warten.h"
 
 namespace zaq {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "interaction/Oberflaeche.h"
 #include "store/ZAQ.h"
-#include "ui/Oberflaeche.h"
 
 namespace zaq {
 

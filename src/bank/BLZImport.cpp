@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <tuple>
 
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
 #include "platform/Kodierung.h"
 #include "platform/Plattform.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
 
 namespace zaq {
 namespace fs = std::filesystem;

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <utility>
 
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
 #include "platform/Kodierung.h"
 #include "platform/Plattform.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
 
 namespace zaq {
 namespace fs = std::filesystem;

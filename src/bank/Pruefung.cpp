@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "bank/Bank.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
 
 namespace zaq {
 namespace {

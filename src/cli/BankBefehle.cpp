@@ -5,9 +5,9 @@
 #include "bank/BLZImport.h"
 #include "bank/Bank.h"
 #include "bank/Pruefung.h"
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
 #include "store/DateiEA.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
 
 namespace zaq::cli {
 namespace {

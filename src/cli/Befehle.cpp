@@ -3,14 +3,15 @@
 #include <functional>
 #include <map>
 
-#include "app/Einstellungen.h"
+#include "base/Datum.h"
+#include "base/Text.h"
 #include "cli/BankBefehle.h"
 #include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
+#include "interaction/Einstellungen.h"
+#include "store/Anmeldung.h"
 #include "store/ZAQ.h"
-#include "ui/Benutzerdialoge.h"
-#include "ui/Allgemein.h"
 
 namespace zaq::cli {
 namespace {

@@ -1,5 +1,6 @@
 #include "cli/BeitragsBefehle.h"
 
+#include "base/Text.h"
 #include "fees/Beitrag.h"
 #include "store/ZAQ.h"
 

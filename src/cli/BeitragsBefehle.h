@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "ui/Allgemein.h"
+#include "base/Datum.h"
 
 namespace zaq::cli {
 

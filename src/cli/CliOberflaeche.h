@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "ui/Oberflaeche.h"
+#include "interaction/Oberflaeche.h"
 
 namespace zaq::cli {
 

@@ -6,7 +6,8 @@
 
 #include "bank/Bank.h"
 #include "bank/Pruefung.h"
-#include "ui/Allgemein.h"
+#include "base/Datum.h"
+#include "base/Text.h"
 
 namespace zaq::cli {
 namespace {

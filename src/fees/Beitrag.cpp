@@ -4,10 +4,12 @@
 #include <array>
 #include <cmath>
 
+#include "base/Datum.h"
+#include "fees/Platzhalter.h"
+#include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
 #include "platform/Kodierung.h"
 #include "store/ZAQ.h"
-#include "ui/Oberflaeche.h"
-#include "ui/Warten.h"
 
 namespace zaq {
 namespace {
@@ -501,16 +503,6 @@ int UebernehmeVorlDaten(TZAQ& liste) {
   }
   if (anzahl > 0) liste.Geaendert();
   return anzahl;
-}
-
-bool mnuUebernehmeVorlDatenClick(TZAQ& liste) {
-  if (Meldung("Hiermit werden die aktuellen Zahldaten (das \"Bis-Bezahlt-Datum\") durch die vorläufigen, neuen "
-              "Daten unwiderruflich überschrieben.",
-              MeldungsArt::Warnung, Knoepfe::OKAbbrechen) != Antwort::OK)
-    return false;
-  UebernehmeVorlDaten(liste);
-  Meldung("Daten wurden übernommen", MeldungsArt::Information);
-  return true;
 }
 
 }  // namespace zaq

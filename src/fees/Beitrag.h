@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "fees/BtrKlasse.h"
+#include "base/Datum.h"
+#include "store/BtrKlasse.h"
 #include "store/Mitglied.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 
@@ -128,7 +128,5 @@ void Beitragslauf(TZAQ& liste, Tag rechendatum, bool vollesJahr, TBeitragslaufOp
 // Takes every preliminary pay date over as paid-until date; the number of
 // members changed.
 int UebernehmeVorlDaten(TZAQ& liste);
-// The command "Vorläufige Rechendaten übernehmen...": asks, takes over, reports.
-bool mnuUebernehmeVorlDatenClick(TZAQ& liste);
 
 }  // namespace zaq

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <string>
 
-#include "bank/Bankdaten.h"
+#include "views/Bankdaten.h"
 
 class QLabel;
 class QLineEdit;

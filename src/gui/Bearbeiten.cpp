@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "gui/QtOberflaeche.h"
-#include "ui/Mitgliederdialoge.h"
+#include "views/Mitgliederdialoge.h"
 
 namespace zaq::gui {
 namespace {

@@ -2,7 +2,7 @@
 // The Qt window of the member editor; it renders TfrmZAQBearbeiten.
 #include <QDialog>
 
-#include "ui/Bearbeiten.h"
+#include "views/Bearbeiten.h"
 
 class QTabWidget;
 

@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "base/Text.h"
 #include "gui/QtOberflaeche.h"
 #include "store/ZAQ.h"
 

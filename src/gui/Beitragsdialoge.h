@@ -11,7 +11,7 @@
 #include <array>
 #include <functional>
 
-#include "fees/Dialoge.h"
+#include "views/Beitragsdialoge.h"
 
 class QCheckBox;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "store/Mitglied.h"
-#include "ui/Hauptfenster.h"
+#include "views/Hauptfenster.h"
 
 namespace zaq::gui {
 

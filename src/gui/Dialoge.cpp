@@ -18,11 +18,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/Text.h"
 #include "gui/Bankdaten.h"
 #include "gui/Bilder.h"
 #include "gui/QtOberflaeche.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
 
 namespace zaq::gui {
 

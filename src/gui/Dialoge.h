@@ -5,9 +5,9 @@
 // Each renders its data object and forwards the buttons to its logic.
 #include <QDialog>
 
-#include "ui/Benutzerdialoge.h"
-#include "ui/Hauptfenster.h"
-#include "ui/Mitgliederdialoge.h"
+#include "store/Anmeldung.h"
+#include "views/Hauptfenster.h"
+#include "views/Mitgliederdialoge.h"
 
 class QComboBox;
 class QLineEdit;

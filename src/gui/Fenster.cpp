@@ -15,9 +15,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/Einstellungen.h"
+#include "base/Text.h"
 #include "gui/QtOberflaeche.h"
-#include "ui/Allgemein.h"
+#include "interaction/Einstellungen.h"
 
 namespace zaq::gui {
 

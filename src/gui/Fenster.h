@@ -2,7 +2,7 @@
 // Qt forms of the message list window and the directory chooser.
 #include <QDialog>
 
-#include "ui/Fenster.h"
+#include "views/Fenster.h"
 
 class QFileSystemModel;
 class QTreeView;

@@ -26,10 +26,10 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "base/Text.h"
 #include "gui/Beitragsdialoge.h"
 #include "gui/Bilder.h"
 #include "gui/QtOberflaeche.h"
-#include "ui/Allgemein.h"
 
 namespace zaq::gui {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Hauptfenster.h"
+#include "views/Hauptfenster.h"
 
 class QAction;
 class QCompleter;

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "gui/Fenster.h"
-#include "ui/Fenster.h"
-#include "ui/Warten.h"
+#include "interaction/Warten.h"
+#include "views/Fenster.h"
 
 namespace zaq::gui {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "ui/Oberflaeche.h"
+#include "interaction/Oberflaeche.h"
 
 class QLabel;
 class QProgressBar;

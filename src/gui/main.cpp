@@ -1,14 +1,14 @@
 #include <QApplication>
 
-#include "app/Einstellungen.h"
 #include "gui/Bearbeiten.h"
 #include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
-#include "ui/Warten.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

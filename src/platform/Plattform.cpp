@@ -186,6 +186,22 @@ bool IstAusfuehrbar(const std::string& datei) {
   return ::stat(datei.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(datei.c_str(), X_OK) == 0;
 }
 
+std::uint64_t Dateigroesse(const std::string& name) {
+  std::error_code fehler;
+  auto groesse = fs::file_size(Pfad(name), fehler);
+  return fehler ? 0 : groesse;
+}
+
+bool DateiExistiert(const std::string& name) {
+  std::error_code fehler;
+  return fs::is_regular_file(Pfad(name), fehler);
+}
+
+bool VerzeichnisExistiert(const std::string& name) {
+  std::error_code fehler;
+  return !name.empty() && fs::is_directory(Pfad(name), fehler);
+}
+
 bool OeffneDokument(const std::string& ziel) { return StarteProzess({"xdg-open", ziel}, "") > 0; }
 
 namespace {

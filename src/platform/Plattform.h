@@ -44,6 +44,11 @@ inline bool SchreibeDateiSicher(const std::filesystem::path& pfad, const Bytes& 
   return SchreibeDateiSicher(pfad, inhalt.data(), inhalt.size());
 }
 
+// Whether a file or a directory exists, and a file's size (0 when unknown).
+bool DateiExistiert(const std::string& name);
+bool VerzeichnisExistiert(const std::string& name);
+std::uint64_t Dateigroesse(const std::string& name);
+
 // Paths of the program are kept as UTF-8 strings.
 std::filesystem::path Pfad(const std::string& utf8);
 std::string PfadText(const std::filesystem::path& pfad);

@@ -2,11 +2,13 @@
 
 #include <random>
 
-#include "app/Einstellungen.h"
+#include "base/Datum.h"
+#include "base/Hex.h"
+#include "base/Text.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Kodierung.h"
 #include "store/Bild.h"
-#include "ui/Warten.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 

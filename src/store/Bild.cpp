@@ -7,8 +7,8 @@
 #include <cmath>
 #include <memory>
 
+#include "base/Text.h"
 #include "platform/Plattform.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 namespace {

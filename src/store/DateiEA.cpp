@@ -1,9 +1,9 @@
 #include "store/DateiEA.h"
 
+#include "base/Hex.h"
+#include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
 #include "platform/Kodierung.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
-#include "ui/Warten.h"
 
 namespace zaq {
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "base/Datum.h"
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
 #include "platform/Kodierung.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
 
 namespace zaq {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fees/Konto.h"
 #include "store/DateiEA.h"
+#include "store/Konto.h"
 #include "store/Lebenszeichen.h"
 #include "store/Notiz.h"
 #include "store/Verweis.h"

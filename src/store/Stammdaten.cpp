@@ -4,11 +4,12 @@
 #include <random>
 #include <utility>
 
+#include "base/Datum.h"
+#include "base/Text.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
-#include "app/Einstellungen.h"
 #include "store/ZAQ.h"
-#include "ui/Warten.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "fees/BtrKlasse.h"
-#include "fees/Konto.h"
+#include "store/BtrKlasse.h"
 #include "store/DateiEA.h"
+#include "store/Konto.h"
 
 namespace zaq {
 

@@ -1,9 +1,9 @@
 #include "store/Verweis.h"
 
+#include "base/Datum.h"
 #include "store/Benutzer.h"
 #include "store/Mitglied.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 

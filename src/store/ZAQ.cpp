@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <random>
 
-#include "app/Einstellungen.h"
+#include "base/Datum.h"
+#include "base/Text.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
 #include "platform/Kodierung.h"
 #include "platform/Plattform.h"
-#include "ui/Allgemein.h"
-#include "ui/Oberflaeche.h"
-#include "ui/Warten.h"
+#include "platform/Version.h"
 
 namespace zaq {
 namespace {
@@ -137,9 +139,8 @@ std::span<const Feldbeschreibung<TZAQ>> TZAQ::Felder() {
       {2, nullptr,
        Sonderfeld<TZAQ>{
            [](const TZAQ&, TZAQStream& s, std::uint16_t id, std::uint32_t, bool&) {
-             const std::int32_t version[4] = {ZAQ_VERSION_MAJOR, ZAQ_VERSION_MINOR,
-                                              ZAQ_VERSION_RELEASE, ZAQ_VERSION_BUILD};
-             SchreibeBlock(s, version, sizeof version, id);
+             const auto version = Dateiversion();
+             SchreibeBlock(s, version.data(), sizeof version, id);
            },
            [](TZAQ&, TZAQStream& s, std::int32_t g, bool&) {
              std::uint8_t version[16];
@@ -402,8 +403,8 @@ std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand*
     zusatz = MitErweiterung(name, sicherung ? ".~az" : ".zaz");
     std::string endung = Gross(Erweiterung(name));
     if (endung != ".ZAQ" && endung != ".~AQ") zustand = Ladezustand::EndungFehler;
-    else if (!DateiExistiert(daten)) zustand = Ladezustand::DatenbankFehlt;
-    else if (!DateiExistiert(zusatz)) zustand = Ladezustand::ZusatzdateiFehlt;
+    else if (!plattform::DateiExistiert(daten)) zustand = Ladezustand::DatenbankFehlt;
+    else if (!plattform::DateiExistiert(zusatz)) zustand = Ladezustand::ZusatzdateiFehlt;
     else zustand = Ladezustand::VersionUnbekannt;  // the older formats are read by the importer
   }
 
@@ -456,7 +457,7 @@ void TZAQ::Sicherungskopie() {
   SchreibeEinstellungZahl(esSicherungsdatei, n);
   std::string d = LeseEinstellung(esSicherungsverzeichnis);
   if (d == "Datei") d = Verzeichnis();
-  if (!VerzeichnisExistiert(d)) {
+  if (!plattform::VerzeichnisExistiert(d)) {
     Meldung("Kann keine Sicherungskopie erstellen, da ein ungültiges Verzeichnis angegeben ist. "
             "Bitte geben Sie in den Programmeinstellungen ein gültiges Verzeichnis für "
             "Sicherungskopien an!",

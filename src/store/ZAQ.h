@@ -90,15 +90,7 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   bool Anmelden(bool automatischErlaubt);
   bool PruefeRecht(std::uint32_t m1, std::uint32_t m2 = 0, std::uint32_t m3 = 0, std::uint32_t m4 = 0);
 
-  // Member list operations.
-  TMitglied* HinzufuegenMitglied(std::uint16_t nummer);
-  TMitglied* DupliziereMitglied(const TMitglied& quelle);
-  // archiv: a former member from the archive; it keeps no bank data.
-  bool BearbeiteMitglied(TMitglied& mitglied, bool archiv = false);
-  bool LoeschDialog(TMitglied& mitglied, bool alleSelektierten);
-  // Deletes through the dialog; the reference moves to the neighbour when deleted.
-  bool LoescheMitglied(TMitglied*& mitglied);
-  int LoescheSelektierte();
+  // Member list operations (those that ask through dialogs are window logic).
   TMitglied* EntferneMitglied(TMitglied& mitglied, std::vector<std::string>& meldungen);
   TMitglied* AusArchivEntfernen(TMitglied& mitglied);
   int AnzahlFaellig() const;
@@ -175,6 +167,9 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   std::uint64_t FIndexStand = ~0ull;
   std::unordered_multimap<std::uint16_t, TMitglied*> FNummernIndex;
 };
+
+// The list of members a run left out, in the message list window.
+void MeldeNichtUebernommene(const std::vector<std::string>& meldungen);
 
 // Same file: equal without case once the last four characters are removed
 // (a file and its backup copy count as the same).

@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Einstellungen.h"
+#include "base/Datum.h"
+#include "base/Hex.h"
+#include "base/Text.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
+#include "store/Anmeldung.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
-#include "ui/Bearbeiten.h"
-#include "ui/Benutzerdialoge.h"
-#include "ui/Mitgliederdialoge.h"
-#include "ui/Warten.h"
 
 namespace zaq {
 
@@ -129,116 +129,14 @@ void TZAQ::PruefeSortierung(int mitgliederVorher, int archivVorher) const {
             MeldungsArt::Fehler);
 }
 
-// --- adding, duplicating, editing ---
-
-TMitglied* TZAQ::HinzufuegenMitglied(std::uint16_t nummer) {
-  auto m = std::make_unique<TMitglied>(this, nummer ? nummer : NaechsteFreieNummer());
-  TfrmZAQBearbeiten editor(*m, *this, Editormodus::Hinzufuegen, "Mitglied " + m->MitgliedsnummerText() + " hinzufügen");
-  if (!UI().Dialog(editor)) return nullptr;
-  editor.SpeichereMitglied();
-  TMitglied& neu = FMitglieder.Anhaengen(std::move(m));
-  Geaendert();
-  return &neu;
-}
-
-TMitglied* TZAQ::DupliziereMitglied(const TMitglied& quelle) {
-  auto m = std::make_unique<TMitglied>(quelle);
-  m->FMitgliedsnummer = NaechsteFreieNummer();
-  m->FVorname.clear();
-  m->FZusatz.clear();
-  m->FGeburtsdatum = 2;
-  TfrmZAQBearbeiten editor(*m, *this, Editormodus::Duplizieren,
-                           "Mitglied " + m->MitgliedsnummerText() + " hinzufügen (dupliziert)");
-  if (!UI().Dialog(editor)) return nullptr;
-  editor.SpeichereMitglied();
-  m->FErstelltVon.Setze(AktuellerBenutzer());
-  m->FGeaendertVon.Setze(nullptr);
-  TMitglied& neu = FMitglieder.Anhaengen(std::move(m));
-  Geaendert();
-  return &neu;
-}
-
-bool TZAQ::BearbeiteMitglied(TMitglied& mitglied, bool archiv) {
-  TMitglied kopie(mitglied);
-  TfrmZAQBearbeiten editor(kopie, *this, archiv ? Editormodus::Archiv : Editormodus::Bearbeiten,
-                           "Mitglied " + mitglied.MitgliedsnummerText() + " bearbeiten: " + mitglied.NameKomplett());
-  if (!UI().Dialog(editor)) return false;
-  editor.SpeichereMitglied();
-  const bool nummerGeaendert = kopie.FMitgliedsnummer != mitglied.FMitgliedsnummer;
-  mitglied = kopie;
-  mitglied.Geaendert();
-  if (nummerGeaendert) IndexVeraltet();
-  return true;
-}
-
-// --- deleting ---
-
-namespace {
-void Austritt(TZAQ& liste, TMitglied& m, const TLoeschDialog& d) {
-  m.FAustrittsdatum = *TextZuDatum(d.FDatum);
-  m.FAustrittsgrund = Trim(d.FBegruendung);
-  m.FAustrittVon.Setze(liste.AktuellerBenutzer());
-  m.Geaendert();
-}
-
-void MeldungenZeigen(const std::vector<std::string>& meldungen) {
+void MeldeNichtUebernommene(const std::vector<std::string>& meldungen) {
   if (meldungen.empty()) return;
   std::vector<std::string> zeilen = {"Die Liste wurde erstellt. Folgende Datensätze", "wurden nicht übernommen:"};
   zeilen.insert(zeilen.end(), meldungen.begin(), meldungen.end());
   UI().MeldungsListe(zeilen);
 }
-}  // namespace
 
-bool TZAQ::LoeschDialog(TMitglied& m, bool alleSelektierten) {
-  TLoeschDialog d(m, alleSelektierten);
-  if (!UI().Dialog(d)) return false;
-  switch (d.FKnopf) {
-    case TLoeschDialog::Knopf::Sofort:
-      Austritt(*this, m, d);
-      return true;
-    case TLoeschDialog::Knopf::NachAustrittsdatum:
-      Austritt(*this, m, d);
-      return false;
-    case TLoeschDialog::Knopf::Widerrufen:
-      m.FAustrittsdatum = 0;
-      m.FAustrittsgrund.clear();
-      m.FAustrittVon.Setze(nullptr);
-      m.Geaendert();
-      return false;
-    case TLoeschDialog::Knopf::Abbrechen:
-      return false;
-  }
-  return false;
-}
-
-bool TZAQ::LoescheMitglied(TMitglied*& m) {
-  if (!m || !LoeschDialog(*m, false)) return false;
-  std::vector<std::string> meldungen;
-  m = EntferneMitglied(*m, meldungen);
-  MeldungenZeigen(meldungen);
-  return true;
-}
-
-int TZAQ::LoescheSelektierte() {
-  TMitglied rohling(this, 0);
-  TLoeschDialog d(rohling, true);
-  if (!UI().Dialog(d) || d.FKnopf == TLoeschDialog::Knopf::Abbrechen) return 0;
-  std::vector<TMitglied*> selektierte;
-  for (const auto& m : FMitglieder)
-    if (m->FSelektiert) selektierte.push_back(m.get());
-  std::vector<std::string> meldungen;
-  int geloescht = 0;
-  for (TMitglied* m : selektierte) {
-    Austritt(*this, *m, d);
-    if (d.FKnopf == TLoeschDialog::Knopf::Sofort) {
-      EntferneMitglied(*m, meldungen);
-      ++geloescht;
-    }
-  }
-  Geaendert();
-  MeldungenZeigen(meldungen);
-  return geloescht;
-}
+// --- deleting ---
 
 TMitglied* TZAQ::EntferneMitglied(TMitglied& m, std::vector<std::string>& meldungen) {
   std::vector<std::string> bericht;
@@ -309,7 +207,7 @@ void TZAQ::LoescheFaellige() {
   std::vector<std::string> meldungen;
   for (TMitglied* m : faellige) EntferneMitglied(*m, meldungen);
   Geaendert();
-  MeldungenZeigen(meldungen);
+  MeldeNichtUebernommene(meldungen);
 }
 
 void TZAQ::FaelligeAnbieten() {

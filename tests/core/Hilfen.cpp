@@ -4,7 +4,6 @@
 #include <random>
 
 #include "store/Benutzer.h"
-#include "ui/Allgemein.h"
 
 namespace zaq::test {
 

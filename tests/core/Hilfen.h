@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Einstellungen.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
-#include "ui/SkriptOberflaeche.h"
-#include "ui/Warten.h"
+#include "support/SkriptOberflaeche.h"
 
 namespace zaq::test {
 

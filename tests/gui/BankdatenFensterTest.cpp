@@ -13,7 +13,7 @@
 #include "bank/Bank.h"
 #include "gui/Bankdaten.h"
 #include "platform/Plattform.h"
-#include "ui/SkriptOberflaeche.h"
+#include "support/SkriptOberflaeche.h"
 
 namespace zaq::gui {
 namespace {

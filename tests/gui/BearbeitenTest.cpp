@@ -11,12 +11,13 @@
 #include <filesystem>
 #include <random>
 
-#include "app/Einstellungen.h"
 #include "bank/Bank.h"
 #include "gui/Bearbeiten.h"
 #include "gui/QtOberflaeche.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "store/ZAQ.h"
-#include "ui/Warten.h"
+#include "views/Listenoperationen.h"
 
 namespace zaq::gui {
 namespace {
@@ -79,7 +80,7 @@ TEST_F(Editorfenster, MitgliedHinzufuegen) {
     for (auto* knopf : fenster->findChildren<QPushButton*>())
       if (knopf->text() == QStringLiteral("OK")) knopf->click();
   });
-  TMitglied* neu = liste->HinzufuegenMitglied(0);
+  TMitglied* neu = HinzufuegenMitglied(*liste, 0);
   EXPECT_TRUE(gesehen);
   ASSERT_TRUE(neu);
   EXPECT_EQ(liste->AnzahlMitglieder(), vorher + 1);

@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 
 #include "gui/Beitragsdialoge.h"
-#include "ui/SkriptOberflaeche.h"
+#include "support/SkriptOberflaeche.h"
 
 namespace zaq::gui {
 namespace {

@@ -23,17 +23,18 @@
 #include <filesystem>
 #include <random>
 
-#include "app/Einstellungen.h"
 #include "bank/Bank.h"
+#include "base/Datum.h"
+#include "base/Text.h"
 #include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
 #include "gui/Hauptfenster.h"
-#include "ui/Bearbeiten.h"
 #include "gui/QtOberflaeche.h"
+#include "interaction/Einstellungen.h"
+#include "interaction/Warten.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
-#include "ui/SkriptOberflaeche.h"
-#include "ui/Warten.h"
+#include "support/SkriptOberflaeche.h"
+#include "views/Bearbeiten.h"
 
 namespace zaq::gui {
 namespace {

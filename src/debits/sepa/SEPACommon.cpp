@@ -1,6 +1,6 @@
 #include "debits/sepa/SEPACommon.h"
 
-#include "ui/Allgemein.h"
+#include "base/Text.h"
 
 namespace zaq::sepa {
 

@@ -7,8 +7,8 @@
 #include "BankHilfen.h"
 #include "app/Programm.h"
 #include "bank/BLZImport.h"
+#include "base/Text.h"
 #include "platform/Kodierung.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 namespace {

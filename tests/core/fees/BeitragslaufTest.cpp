@@ -6,6 +6,7 @@
 
 #include "VereinHilfen.h"
 #include "fees/Beitrag.h"
+#include "views/Beitragsdialoge.h"
 
 namespace zaq {
 namespace {

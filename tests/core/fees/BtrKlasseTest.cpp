@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "VereinHilfen.h"
-#include "fees/Dialoge.h"
+#include "views/Beitragsdialoge.h"
 
 namespace zaq {
 namespace {

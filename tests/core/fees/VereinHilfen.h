@@ -6,9 +6,9 @@
 #include <string>
 
 #include "Hilfen.h"
-#include "fees/BtrKlasse.h"
+#include "base/Datum.h"
+#include "store/BtrKlasse.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
 
 namespace zaq::test {
 

@@ -4,10 +4,11 @@
 #include <filesystem>
 
 #include "Hilfen.h"
+#include "base/Datum.h"
+#include "base/Hex.h"
+#include "store/Anmeldung.h"
 #include "store/Bild.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
-#include "ui/Benutzerdialoge.h"
 
 namespace zaq {
 namespace {

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "Hilfen.h"
-#include "ui/Bearbeiten.h"
+#include "base/Datum.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
-#include "ui/Mitgliederdialoge.h"
+#include "views/Bearbeiten.h"
+#include "views/Listenoperationen.h"
+#include "views/Mitgliederdialoge.h"
 
 namespace zaq {
 namespace {
@@ -60,7 +61,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
     return true;
   });
   liste->FGeaendert = false;
-  TMitglied* neu = liste->HinzufuegenMitglied(0);
+  TMitglied* neu = HinzufuegenMitglied(*liste, 0);
   ASSERT_TRUE(neu);
   EXPECT_EQ(titel, "Mitglied 002 hinzufügen");
   EXPECT_EQ(neu->FMitgliedsnummer, 2);
@@ -69,7 +70,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   EXPECT_TRUE(liste->FGeaendert);
   // Cancel adds nothing.
   ui.Dialoge.push_back([](DialogDaten&) { return false; });
-  EXPECT_FALSE(liste->HinzufuegenMitglied(9));
+  EXPECT_FALSE(HinzufuegenMitglied(*liste, 9));
   EXPECT_EQ(liste->AnzahlMitglieder(), 2);
 
   neu->FGeaendertVon.Setze(liste->Administrator());
@@ -84,7 +85,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
     e.txtVNa = "Nils";
     return true;
   });
-  TMitglied* kopie = liste->DupliziereMitglied(*neu);
+  TMitglied* kopie = DupliziereMitglied(*liste, *neu);
   ASSERT_TRUE(kopie);
   EXPECT_EQ(titel, "Mitglied 003 hinzufügen (dupliziert)");
   EXPECT_EQ(kopie->FName, "Neumann");
@@ -98,7 +99,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
     e.txtOrt = "Dorf";
     return true;
   });
-  EXPECT_TRUE(liste->BearbeiteMitglied(*neu));
+  EXPECT_TRUE(BearbeiteMitglied(*liste, *neu));
   EXPECT_EQ(titel, "Mitglied 002 bearbeiten: Neumann, Nina jun.");
   EXPECT_EQ(neu->FOrt, "Dorf");
   EXPECT_TRUE(neu->FGeaendertVon.IstGesetzt());
@@ -107,7 +108,7 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
     static_cast<TfrmZAQBearbeiten&>(d).txtOrt = "verworfen";
     return false;
   });
-  EXPECT_FALSE(liste->BearbeiteMitglied(*neu));
+  EXPECT_FALSE(BearbeiteMitglied(*liste, *neu));
   EXPECT_EQ(neu->FOrt, "Dorf");
 }
 
@@ -131,13 +132,13 @@ TEST_F(Listenoperationen, LoeschdialogKnoepfe) {
   Neu(2);
   Loeschen(TLoeschDialog::Knopf::NachAustrittsdatum);
   TMitglied* zeiger = &m;
-  EXPECT_FALSE(liste->LoescheMitglied(zeiger));
+  EXPECT_FALSE(LoescheMitglied(*liste, zeiger));
   EXPECT_EQ(DatumText(m.FAustrittsdatum), "31.12.2030");
   EXPECT_EQ(m.FAustrittsgrund, "Umzug");
   EXPECT_EQ(m.FAustrittVon.FLogin, "Admin");
   EXPECT_TRUE(TLoeschDialog(m, false).FWiderrufenMoeglich);
   Loeschen(TLoeschDialog::Knopf::Widerrufen);
-  EXPECT_FALSE(liste->LoescheMitglied(zeiger));
+  EXPECT_FALSE(LoescheMitglied(*liste, zeiger));
   EXPECT_EQ(m.FAustrittsdatum, 0);
   EXPECT_EQ(m.FAustrittsgrund, "");
   EXPECT_FALSE(m.FAustrittVon.IstGesetzt());
@@ -160,7 +161,7 @@ TEST_F(Listenoperationen, ZahlerLoeschenStelltMitfinanzierteUm) {
     TMitglied& fremd = Neu(4, "Fremd");
     Loeschen(TLoeschDialog::Knopf::Sofort, "01.01.2020");
     TMitglied* zeiger = &vater;
-    ASSERT_TRUE(liste->LoescheMitglied(zeiger));
+    ASSERT_TRUE(LoescheMitglied(*liste, zeiger));
     EXPECT_EQ(zeiger, &liste->FMitglieder[0]);  // the successor, as it was first
     ASSERT_EQ(liste->AnzahlMitglieder(), 3);
     for (int i : {0, 1}) {
@@ -205,13 +206,13 @@ TEST_F(Listenoperationen, ZahlerOhneKontoLaesstVerweiseStehen) {
 TEST_F(Listenoperationen, SelektierteLoeschen) {
   for (std::uint16_t n = 1; n <= 4; ++n) Neu(n).FSelektiert = n % 2 == 1;
   ui.Dialoge.push_back([](DialogDaten& d) { return static_cast<TLoeschDialog&>(d).Druecke(TLoeschDialog::Knopf::Abbrechen); });
-  EXPECT_EQ(liste->LoescheSelektierte(), 0);
+  EXPECT_EQ(LoescheSelektierte(*liste), 0);
   EXPECT_EQ(liste->AnzahlAustretende(), 0);
   Loeschen(TLoeschDialog::Knopf::NachAustrittsdatum);
-  EXPECT_EQ(liste->LoescheSelektierte(), 0);
+  EXPECT_EQ(LoescheSelektierte(*liste), 0);
   EXPECT_EQ(liste->AnzahlAustretende(), 2);
   Loeschen(TLoeschDialog::Knopf::Sofort);
-  EXPECT_EQ(liste->LoescheSelektierte(), 2);
+  EXPECT_EQ(LoescheSelektierte(*liste), 2);
   EXPECT_EQ(liste->AnzahlMitglieder(), 2);
   EXPECT_EQ(liste->AnzahlArchiv(), 2);
 }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "Hilfen.h"
+#include "base/Datum.h"
 #include "store/ZAQ.h"
-#include "ui/Allgemein.h"
 
 namespace zaq {
 namespace {

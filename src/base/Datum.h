@@ -1,0 +1,42 @@
+#pragma once
+// Dates as day numbers: days since 30.12.1899, 0 = no date; date-times are
+// doubles on the same scale with the time of day as fraction.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zaq {
+
+using Tag = std::int32_t;
+
+struct Datum {
+  int jahr = 1899;
+  int monat = 12;
+  int tag = 30;
+};
+
+// Calendar conversions of day numbers.
+Datum ZerlegeDatum(Tag tag);
+Tag KodiereDatum(int jahr, int monat, int tag);  // no range check
+bool GueltigesDatum(int jahr, int monat, int tag);
+
+std::string DatumText(Tag tag, bool leerBeiNull = false);
+std::string DatumZeitText(double zeit);
+std::optional<Tag> TextZuDatum(std::string_view text);
+bool IstDatum(std::string_view text);
+Tag Heute();
+double Jetzt();
+Tag Jahresende();
+Tag NaechstesJahresende();
+int VolleJahre(Tag von, Tag bis);
+int Monate(Tag von, Tag bis);
+int TageOhneSchalttag(Tag von, Tag bis);
+Tag PlusJahre(Tag tag, int jahre);
+std::int64_t ZeitstempelZahl(double zeit);
+double ZahlZuZeitstempel(std::int64_t zahl);
+double OhneMillisekunden(double zeit);
+// A date in a free format: "dd" "mm" "yy" "yyyy" "hh" "nn" "ss" are replaced.
+std::string FormatDatum(std::string_view format, double zeit);
+
+}  // namespace zaq

@@ -1,0 +1,173 @@
+#include "base/Text.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
+namespace zaq {
+namespace {
+template <class F>
+std::string WandleGrossKlein(std::string_view text, F f) {
+  std::string out;
+  out.reserve(text.size());
+  int32_t i = 0;
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  auto n = static_cast<int32_t>(text.size());
+  while (i < n) {
+    UChar32 c;
+    U8_NEXT(s, i, n, c);
+    if (c < 0) c = 0xFFFD;
+    c = f(c);
+    char buf[4];
+    int32_t l = 0;
+    U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buf), l, c);
+    out.append(buf, static_cast<std::size_t>(l));
+  }
+  return out;
+}
+}  // namespace
+
+std::string TrimLinks(std::string_view t) {
+  std::size_t a = 0;
+  while (a < t.size() && static_cast<unsigned char>(t[a]) <= ' ') ++a;
+  return std::string(t.substr(a));
+}
+std::string TrimRechts(std::string_view t) {
+  std::size_t e = t.size();
+  while (e > 0 && static_cast<unsigned char>(t[e - 1]) <= ' ') --e;
+  return std::string(t.substr(0, e));
+}
+std::string Trim(std::string_view t) { return TrimLinks(TrimRechts(t)); }
+
+std::string Gross(std::string_view text) {
+  return WandleGrossKlein(text, [](UChar32 c) { return u_toupper(c); });
+}
+std::string Klein(std::string_view text) {
+  return WandleGrossKlein(text, [](UChar32 c) { return u_tolower(c); });
+}
+bool GleichOhneGross(std::string_view a, std::string_view b) { return Gross(a) == Gross(b); }
+
+std::string Feld(std::string_view text, std::string_view trenner, int n) {
+  if (n < 1 || trenner.empty()) return n == 1 ? std::string(text) : std::string();
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) {
+    std::size_t p = text.find(trenner, start);
+    if (p == std::string_view::npos) return {};
+    start = p + trenner.size();
+  }
+  std::size_t ende = text.find(trenner, start);
+  return std::string(text.substr(start, ende == std::string_view::npos ? std::string_view::npos : ende - start));
+}
+
+std::int64_t FeldZahl(std::string_view text, std::string_view trenner, int n) {
+  return ZuZahl64(Feld(text, trenner, n)).value_or(0);
+}
+
+int FeldAnzahl(std::string_view text, std::string_view trenner) {
+  if (trenner.empty()) return 1;
+  int n = 1;
+  for (std::size_t p = text.find(trenner); p != std::string_view::npos; p = text.find(trenner, p + trenner.size())) ++n;
+  return n;
+}
+
+std::string OhneLeerzeichen(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    if (c != ' ') out += c;
+  return out;
+}
+
+std::string Einfach(std::string_view text, char zeichen) {
+  std::string out;
+  for (char c : text)
+    if (!(c == zeichen && !out.empty() && out.back() == zeichen)) out += c;
+  return out;
+}
+
+std::string LinksAuffuellen(std::string_view text, std::size_t n) {
+  if (text.size() >= n) return std::string(text.substr(0, n));
+  return std::string(n - text.size(), ' ') + std::string(text);
+}
+
+std::string NullenAuffuellen(std::string_view text, std::size_t n) {
+  if (text.size() >= n) return std::string(text);
+  return std::string(n - text.size(), '0') + std::string(text);
+}
+
+std::string AnhaengenMitTrenner(std::string_view text, std::string_view zusatz,
+                                std::string_view trenner) {
+  std::string t = Trim(text);
+  if (t.empty()) return std::string(zusatz);
+  return t + std::string(trenner) + std::string(zusatz);
+}
+
+bool NurZiffern(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IstZahltext(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == ','; });
+}
+
+bool WorteEnthalten(std::string_view muster, std::string_view text) {
+  if (muster.empty()) return true;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t p = muster.find(' ', start);
+    std::string_view wort = muster.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start);
+    if (wort.empty()) return false;
+    if (text.find(wort) == std::string_view::npos) return false;
+    if (p == std::string_view::npos) return true;
+    start = p + 1;
+  }
+}
+
+std::string Ersetze(std::string_view text, std::string_view alt, std::string_view neu) {
+  if (alt.empty()) return std::string(text);
+  std::string out;
+  std::size_t start = 0;
+  for (std::size_t p = text.find(alt); p != std::string_view::npos; p = text.find(alt, start)) {
+    out.append(text.substr(start, p - start));
+    out.append(neu);
+    start = p + alt.size();
+  }
+  out.append(text.substr(start));
+  return out;
+}
+
+std::string ListeMitKomma(std::string_view text) { return Ersetze(text, ";", ", "); }
+std::string ListeMitTab(std::string_view text) { return Ersetze(text, ";", "\t"); }
+
+std::optional<std::int64_t> ZuZahl64(std::string_view text) {
+  std::string t = Trim(text);
+  std::string_view s = t;
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  std::int64_t wert = 0;
+  if (s.empty()) return std::nullopt;
+  auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), wert);
+  if (fehler != std::errc() || ende != s.data() + s.size()) return std::nullopt;
+  return wert;
+}
+
+std::optional<std::int32_t> ZuZahl(std::string_view text) {
+  auto wert = ZuZahl64(text);
+  if (!wert || *wert < INT32_MIN || *wert > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(*wert);
+}
+
+std::string HexText(std::string_view bytes) {
+  static const char* ziffern = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out += ziffern[c >> 4];
+    out += ziffern[c & 15];
+  }
+  return out;
+}
+
+}  // namespace zaq

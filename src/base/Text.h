@@ -1,0 +1,35 @@
+#pragma once
+// Text fields: trimming, case, separated fields, padding, numbers.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zaq {
+
+std::string Trim(std::string_view text);
+std::string TrimLinks(std::string_view text);
+std::string TrimRechts(std::string_view text);
+std::string Gross(std::string_view text);   // upper case, umlauts included
+std::string Klein(std::string_view text);
+bool GleichOhneGross(std::string_view a, std::string_view b);
+std::string Feld(std::string_view text, std::string_view trenner, int n);
+std::int64_t FeldZahl(std::string_view text, std::string_view trenner, int n);
+int FeldAnzahl(std::string_view text, std::string_view trenner);
+std::string OhneLeerzeichen(std::string_view text);
+std::string Einfach(std::string_view text, char zeichen);
+std::string LinksAuffuellen(std::string_view text, std::size_t n);
+std::string NullenAuffuellen(std::string_view text, std::size_t n);
+std::string AnhaengenMitTrenner(std::string_view text, std::string_view zusatz,
+                                std::string_view trenner);
+bool NurZiffern(std::string_view text);
+bool IstZahltext(std::string_view text);
+bool WorteEnthalten(std::string_view muster, std::string_view text);
+std::string ListeMitKomma(std::string_view text);
+std::string ListeMitTab(std::string_view text);
+std::string Ersetze(std::string_view text, std::string_view alt, std::string_view neu);
+// Whole decimal number (optional sign, blanks around allowed), 32 bits.
+std::optional<std::int32_t> ZuZahl(std::string_view text);
+std::optional<std::int64_t> ZuZahl64(std::string_view text);
+
+}  // namespace zaq

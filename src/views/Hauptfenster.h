@@ -1,0 +1,234 @@
+#pragma once
+// The main window's logic (TfrmZAQ): the current member shown as display
+// fields, navigation, the quick search, the guards before changes, the state
+// of every command and the notes indicator.  A front end renders the state
+// after each call and forwards every input to the handlers here.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Programm.h"
+#include "views/Befehle.h"
+
+namespace zaq {
+
+// One display field of the member view.
+struct TAnzeigefeld {
+  std::string text;
+  std::string hinweis;  // "short|long"
+  bool sichtbar = true;
+  bool halbeBreite = false;  // shares its row with the field beside it
+  bool rot = false;          // the colour of an IBAN that fails its check
+};
+
+// A user's picture: a built-in one by number, or the user's own JPEG.
+struct TBenutzerbild {
+  std::uint8_t nummer = 0;
+  Bytes jpeg;  // FBildNr 255
+  bool operator==(const TBenutzerbild&) const = default;
+};
+
+// An entry of a menu built from notes (tasks menu, notes pop-up).
+struct TNotizEintrag {
+  std::string text;
+  bool trenner = false;
+  std::optional<TBenutzerbild> bild;
+  int notiz = -1;  // index of the note; -1 = "new note"
+};
+
+// An entry of the quick search's drop-down list.
+struct TSuchtreffer {
+  std::string text;  // "Nr. " + member number text
+  Statussymbol symbol;
+  std::string name;  // list name
+  std::string ort;
+  Zwischenspeicher<TMitglied> mitglied;
+};
+
+// Keys the quick search reacts to.
+enum class SuchTaste { Buchstabe, Ziffer, Escape, Enter, PfeilHoch, PfeilRunter, Andere };
+
+// Dialogs the main window shows besides those of the list operations.
+class TTextfenster : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Textfenster";
+  std::string_view Art() const override { return kArt; }
+  TTextfenster(std::string titel, std::string text) : FTitel(std::move(titel)), FText(std::move(text)) {}
+  std::string FTitel;
+  std::string FText;  // lines end with "\r\n"
+};
+
+// The bank directory viewer, at a bank code or "00000000" for none.
+class TBankdatenDialog : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Bankdaten anzeigen";
+  std::string_view Art() const override { return kArt; }
+  explicit TBankdatenDialog(std::string blz) : FBLZ(std::move(blz)) {}
+  std::string FBLZ;
+};
+
+inline constexpr const char* kProgrammTitel = "ZAQ Mitgliederverwaltung";
+inline constexpr const char* kRechnungText = "Mitglied zahlt den Beitrag per Rechnung";
+// Window background while the shared list is checked out (Windows colour 15785936).
+inline constexpr std::uint32_t kFarbeAusgespeichert = 0xF0DFD0;
+
+class TfrmZAQ : public TProgramm {
+ public:
+  TfrmZAQ();
+  ~TfrmZAQ() override;
+
+  // --- operations other windows use ---
+  // Makes the member current at its place in the list and refreshes fully.
+  void ZeigeMitglied(TMitglied* mitglied);
+  bool ZeigeMitgliedNr(std::uint16_t nummer);
+  bool ZeigeMitgliedRef(const TMitglied* mitglied);
+  // Name search from the list start or from the member after the current one.
+  TMitglied* SucheName(std::string_view text, bool vonAnfang) const;
+  void AktualisiereAnzeige(bool voll);
+  void AktualisiereBereich();
+  void AktualisiereMenues();
+  bool PruefeReservierung();
+  bool PruefeMitgliedAktuell();
+  TMitglied* AktuellesMitglied() const;
+  std::uint16_t AktuelleNummer() const;
+  int AktuellePosition() const { return FPosition; }
+
+  // --- window events ---
+  void FormActivate();
+  // The pointer rests on a command or menu (empty: on none).
+  void ZeigeHinweis(std::string_view befehl);
+  // Scroll bar moved to a position; ziehen while the thumb is dragged.
+  void bldlPosScroll(int position, bool ziehen);
+  // Mouse wheel: delta > 0 away from the user.  Always consumed.
+  bool FormMausrad(int delta, bool nurStrg);
+  void cboSucheEnter();
+  void cboSucheExit();
+  // True when the key is swallowed.
+  bool cboSucheTaste(SuchTaste taste);
+  // The user changed the box text.
+  void cboSucheAenderung(const std::string& text);
+  void cboSucheWahl(int index);
+  void NotizTimerTick();
+
+  // --- commands ---
+  static std::span<const TMenue> Menues();
+  static std::span<const TBefehl> Befehle();
+  static const TBefehl* SucheBefehl(std::string_view name);
+  // Runs a command with its rights check and guards; false when it did not run.
+  bool Befehl(std::string_view name, bool umschalt = false);
+  TBefehlsZustand Zustand(std::string_view name) const;
+  // The hint of a command or menu as it currently reads.
+  std::string Hinweis(std::string_view name) const;
+
+  // --- the view ---
+  const TAnzeigefeld& Feld(std::string_view name) const;
+  static std::span<const char* const> Feldnamen();
+  // Status line fields 1 to 3.
+  std::string Status(int feld) const;
+  std::string FTitel = kProgrammTitel;
+  bool FAusgespeichertFarbe = false;
+  std::string FRahmen1 = "Persönliche Daten";
+  std::string FRahmen2 = "Beitragsdaten";
+  bool FRahmen2Sichtbar = true;
+  int FZahlartSeite = 0;  // -1 for a payment kind without page
+  // Scroll bar.
+  int FBereich = 1;
+  int FGrosserSchritt = 1;
+  // Quick search.
+  std::string cboSucheText = "Suche...";
+  bool FNamenssuche = false;
+  std::vector<TSuchtreffer> FTreffer;
+  bool FTrefferOffen = false;
+  int FTrefferGewaehlt = -1;
+  bool FSucheAuswaehlen = false;  // the front end selects the box text, then clears it
+  bool FFokusBildlauf = false;    // the front end focuses the scroll bar, then clears it
+  // Notes indicator.
+  std::vector<TNotizEintrag> FNotizMenue;
+  bool FNotizTimer = false;
+  bool FNotizAutorZeigen = false;  // the button shows the author's picture, else the note picture
+  std::optional<TBenutzerbild> FNotizAutor;
+  // Tasks menu.
+  std::vector<TNotizEintrag> FAufgaben;
+  // Co-financing window: shown, and a count that grows with every full
+  // refresh while it is shown (the front end refills it then).
+  bool FMitfinSichtbar = false;
+  std::uint64_t FMitfinStand = 0;
+  // The co-financing window was opened or closed (also by its own frame).
+  void SetzeMitfinSichtbar(bool sichtbar);
+
+ protected:
+  void ListeGewechselt() override;
+  // The state changed: the front end renders it.
+  virtual void Darstellen() {}
+  // "&Beenden": the front end closes the window (which asks FormCloseQuery).
+  virtual void Schliessen() {}
+  // Hands a document, link or "mailto:" to the desktop.
+  virtual bool Oeffne(const std::string& ziel);
+  // Check-out of the shared list; joins when the shared server is built.
+  virtual bool Ausspeichern();
+
+ private:
+  TAnzeigefeld& F(std::string_view name);
+  bool HatRecht(std::uint32_t m1, std::uint32_t m2 = 0) const;
+  void SetzeZustand(std::string_view name, bool aktiv, bool sichtbar = true);
+  void Schreite(bool rueckwaerts);
+  TMitglied* SucheNameAb(std::string_view text, TMitglied* start) const;
+  void NummerSuchen();
+  void FuelleKonto(const TMitgliedskonto* konto);
+  void ZahlerSuchen(const TMitglied& m);
+  void NotizAnzeige(const TMitglied& m);
+  void Aufgenommen(TMitglied* neu, const std::string& meldung);
+
+  // Handlers named in the command table.
+  void mnuDateiNeuClick() { TProgramm::mnuDateiNeuClick(); }
+  void mnuDateiOeffnenClick() { TProgramm::mnuDateiOeffnenClick(); }
+  void mnuDateiSpeichernUnterClick() { TProgramm::mnuDateiSpeichernUnterClick(); }
+  void mnuDateiKopieErstellenClick() { TProgramm::mnuDateiKopieErstellenClick(); }
+  void mnuDateiBeendenClick() { Schliessen(); }
+  void mnuMitglVorherClick() { Schreite(true); }
+  void mnuMitglNchstesClick() { Schreite(false); }
+  void mnuMitglAendernClick();
+  void mnuMitglHinzuClick();
+  void mnuMitglDuplizierenClick();
+  void mnuMitglEntfernenClick();
+  void mnuMitglMitglnraendernClick();
+  void mnuMitglAnredKopierenClick();
+  void mnuMitglKopierenClick();
+  void mnuMitglSelektClick();
+  void mnuMitglMitfinClick() { SetzeMitfinSichtbar(!FMitfinSichtbar); }
+  void mnuLSVZahldatenUebernahmeClick();
+  void mnuExtrasMassenSEPAClick();
+  void mnuMitglZugSelektClick();
+  void mnuSelFragenClick();
+  void mnuExtrasMassenSelekLoschenClick();
+  void mnuExtrasBenutzerClick();
+  void mnuExtrasBankVerzClick();
+  void mnuInfoVersionClick();
+  void mnuInfoProgrammClick();
+  void befMailClick();
+  void befHttpClick();
+  void befZWechselClick();
+
+  Zwischenspeicher<TMitglied> FAktuell;
+  int FPosition = 1;
+  std::string FHinweisBefehl;  // command under the pointer
+  std::string FStatus1;
+  std::map<std::string, TAnzeigefeld, std::less<>> FFelder;
+  std::map<std::string, TBefehlsZustand, std::less<>> FZustaende;
+  std::uint64_t FListenwechsel = 0;
+};
+
+// The quick search's name match: the text trimmed and upper-cased; one
+// character matches the start of the surname, more match when every word
+// occurs in the upper-cased list name.
+bool NamePasst(const TMitglied& mitglied, std::string_view text);
+
+// The text of the version history window.
+std::string Versionsaenderungen();
+
+}  // namespace zaq

@@ -1,0 +1,92 @@
+#include "support/SkriptOberflaeche.h"
+
+#include "interaction/Warten.h"
+
+namespace zaq {
+
+Antwort SkriptOberflaeche::Meldung(const MeldungsDaten& meldung) {
+  Eintrag e{meldung, meldung.VorgabeAntwort(), false};
+  if (!Antworten.empty()) {
+    e.antwort = Antworten.front();
+    Antworten.pop_front();
+    e.beantwortet = true;
+  }
+  Meldungen.push_back(e);
+  return e.antwort;
+}
+
+void SkriptOberflaeche::WartenZeigen(const WarteZustand& zustand) {
+  if (WarteTexte.empty() || WarteTexte.back() != zustand.text) {
+    WarteTexte.push_back(zustand.text);
+    FAbbruchGedrueckt = false;
+  }
+  WartenSichtbar = true;
+}
+
+void SkriptOberflaeche::WartenVerbergen() { WartenSichtbar = false; }
+
+void SkriptOberflaeche::Verarbeiten() {
+  if (!AbbrechenBeiText.empty() && !FAbbruchGedrueckt && WartenSichtbar && !WarteTexte.empty() &&
+      WarteTexte.back() == AbbrechenBeiText) {
+    FAbbruchGedrueckt = true;
+    Warten().AbbrechenGeklickt();
+  }
+}
+
+std::optional<std::string> SkriptOberflaeche::NaechsterName() {
+  if (Dateinamen.empty()) return std::nullopt;
+  auto name = Dateinamen.front();
+  Dateinamen.pop_front();
+  return name;
+}
+
+std::optional<std::string> SkriptOberflaeche::DateiOeffnen(DateiDialog& dialog) {
+  DateiDialoge.push_back(dialog);
+  return NaechsterName();
+}
+
+std::optional<std::string> SkriptOberflaeche::DateiSpeichern(DateiDialog& dialog) {
+  DateiDialoge.push_back(dialog);
+  return NaechsterName();
+}
+
+std::optional<std::string> SkriptOberflaeche::Eingabe(const std::string&, const std::string&,
+                                                      const std::string&) {
+  return NaechsterName();
+}
+
+bool SkriptOberflaeche::Dialog(DialogDaten& dialog) {
+  DialogArten.emplace_back(dialog.Art());
+  if (Dialoge.empty()) return false;
+  auto skript = std::move(Dialoge.front());
+  Dialoge.pop_front();
+  return skript(dialog);
+}
+
+void SkriptOberflaeche::MeldungsListe(const std::vector<std::string>& zeilen) {
+  MeldungsListen.push_back(zeilen);
+}
+
+void SkriptOberflaeche::Zwischenablage(const std::string& text) { ZwischenablageText = text; }
+
+std::vector<std::string> SkriptOberflaeche::Texte() const {
+  std::vector<std::string> texte;
+  for (const auto& e : Meldungen) texte.push_back(e.meldung.text);
+  return texte;
+}
+
+bool SkriptOberflaeche::AlleBeantwortet() const {
+  for (const auto& e : Meldungen)
+    if (!e.beantwortet && KnoepfeVon(e.meldung.knoepfe).size() > 1) return false;
+  return true;
+}
+
+void SkriptOberflaeche::Leeren() {
+  Meldungen.clear();
+  WarteTexte.clear();
+  DialogArten.clear();
+  DateiDialoge.clear();
+  MeldungsListen.clear();
+}
+
+}  // namespace zaq

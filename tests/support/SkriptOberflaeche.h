@@ -1,0 +1,62 @@
+#pragma once
+// The front end of the tests: records every message and answers from queues.
+// A message with no queued answer gets its preselected button and is marked
+// unanswered, so a test can tell an expected question from a surprise.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "interaction/Oberflaeche.h"
+
+namespace zaq {
+
+class SkriptOberflaeche : public Oberflaeche {
+ public:
+  struct Eintrag {
+    MeldungsDaten meldung;
+    Antwort antwort;
+    bool beantwortet;
+  };
+  using DialogSkript = std::function<bool(DialogDaten&)>;
+
+  // What happened.
+  std::vector<Eintrag> Meldungen;
+  std::vector<std::string> WarteTexte;  // every status text shown, in order
+  std::vector<std::string> DialogArten;  // every dialog shown, by Art()
+  std::vector<DateiDialog> DateiDialoge;  // every open/save dialog, as shown
+  std::vector<std::vector<std::string>> MeldungsListen;
+  std::string ZwischenablageText;
+  bool WartenSichtbar = false;
+
+  // What to answer.
+  std::deque<Antwort> Antworten;
+  std::deque<std::optional<std::string>> Dateinamen;  // open, save, directory and input dialogs
+  std::deque<DialogSkript> Dialoge;
+  // Presses the wait window's cancel button when this status text is shown.
+  std::string AbbrechenBeiText;
+
+  Antwort Meldung(const MeldungsDaten& meldung) override;
+  void WartenZeigen(const WarteZustand& zustand) override;
+  void WartenVerbergen() override;
+  void Verarbeiten() override;
+  std::optional<std::string> DateiOeffnen(DateiDialog& dialog) override;
+  std::optional<std::string> DateiSpeichern(DateiDialog& dialog) override;
+  std::optional<std::string> Eingabe(const std::string& titel, const std::string& frage,
+                                     const std::string& vorgabe) override;
+  bool Dialog(DialogDaten& dialog) override;
+  void MeldungsListe(const std::vector<std::string>& zeilen) override;
+  void Zwischenablage(const std::string& text) override;
+
+  // Convenience for tests.
+  std::vector<std::string> Texte() const;
+  bool AlleBeantwortet() const;
+  void Leeren();
+
+ private:
+  std::optional<std::string> NaechsterName();
+  bool FAbbruchGedrueckt = false;
+};
+
+}  // namespace zaq
