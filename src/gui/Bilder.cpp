@@ -75,25 +75,24 @@ QPixmap Statusbild(Statussymbol symbol) {
   return bild;
 }
 
-QPixmap Werkzeugbild(const char* befehl) {
+QPixmap Werkzeugbild(Bef befehl) {
   QPixmap bild = Leer(20);
   QPainter p(&bild);
   p.setRenderHint(QPainter::Antialiasing);
-  const std::string name = befehl;
-  if (name == "befGesSel") {
+  if (befehl == Bef::befGesSel) {
     // A funnel: members filtered by criteria.
     p.setPen(QPen(QColor(30, 90, 160), 1.2));
     p.setBrush(QColor(120, 170, 230));
     p.drawPolygon(QPolygonF({QPointF(2, 3), QPointF(18, 3), QPointF(11.5, 10.5), QPointF(11.5, 17), QPointF(8.5, 15),
                              QPointF(8.5, 10.5)}));
-  } else if (name == "befTabelle") {
+  } else if (befehl == Bef::befTabelle) {
     p.setPen(QPen(QColor(70, 70, 70), 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(2.5, 3.5, 15, 13));
     p.fillRect(QRectF(3, 4, 14, 3), QColor(150, 180, 220));
     for (double y : {7.5, 10.5, 13.5}) p.drawLine(QPointF(2.5, y), QPointF(17.5, y));
     p.drawLine(QPointF(8.5, 3.5), QPointF(8.5, 16.5));
-  } else if (name == "befMitfin") {
+  } else if (befehl == Bef::befMitfin) {
     p.translate(0, 3);
     Person(p, 13, QColor(40, 90, 200), false);
     p.translate(8, 3);

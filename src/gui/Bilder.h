@@ -16,7 +16,7 @@ QPixmap Notizbild(int groesse = 32);
 // A user's own picture, or the built-in picture of its number.
 QPixmap Benutzerbild(const TBenutzerbild& bild, int groesse = 32, bool weissTransparent = false);
 // Tool bar pictures without a standard icon: "befGesSel", "befTabelle", "befMitfin".
-QPixmap Werkzeugbild(const char* befehl);
+QPixmap Werkzeugbild(Bef befehl);
 // An empty picture of that size (an unknown author).
 QPixmap LeeresBild(int groesse = 32);
 

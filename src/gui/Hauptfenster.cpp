@@ -147,57 +147,45 @@ Hauptfenster::~Hauptfenster() {
   FNotizTimer.stop();
 }
 
-QLineEdit* Hauptfenster::Feld(const std::string& name) const {
-  auto it = FFelder.find(name);
-  return it == FFelder.end() ? nullptr : it->second;
-}
-
-QAction* Hauptfenster::Aktion(const std::string& name) const {
-  auto it = FAktionen.find(name);
-  return it == FAktionen.end() ? nullptr : it->second;
-}
-
-void Hauptfenster::Ausfuehren(const std::string& name) {
+void Hauptfenster::Ausfuehren(Bef befehl) {
   const bool umschalt = QApplication::keyboardModifiers() & Qt::ShiftModifier;
-  FProgramm.Befehl(name, umschalt);
+  FProgramm.Befehl(befehl, umschalt);
   Darstellen();
 }
 
 QAction* Hauptfenster::NeueAktion(const TBefehl& b, QObject* eltern) {
   auto* a = new QAction(Q(b.titel), eltern);
-  a->setObjectName(QString::fromLatin1(b.name));
+  a->setObjectName(QString::fromLatin1(Name(b.id)));
   if (*b.taste) a->setShortcut(QKeySequence(QString::fromLatin1(b.taste)));
   // The status tip carries the command's name: the window logic supplies the text.
-  a->setStatusTip(QString::fromLatin1(b.name));
-  const std::string name = b.name;
-  connect(a, &QAction::triggered, this, [this, name] {
-    if (FAufgebaut) Ausfuehren(name);
+  a->setStatusTip(QString::fromLatin1(Name(b.id)));
+  connect(a, &QAction::triggered, this, [this, befehl = b.id] {
+    if (FAufgebaut) Ausfuehren(befehl);
   });
-  FAktionen[name] = a;
+  FAktionen[static_cast<std::size_t>(b.id)] = a;
   return a;
 }
 
 void Hauptfenster::BaueMenues() {
-  std::map<std::string, QMenu*> menues;
+  std::map<Menue, QMenu*> menues;
   const auto einrichten = [&](QMenu* menue, const TMenue& m) {
-    menue->setObjectName(QString::fromLatin1(m.name));
-    menue->menuAction()->setStatusTip(QString::fromLatin1(m.name));
+    menue->setObjectName(QString::fromLatin1(Name(m.id)));
+    menue->menuAction()->setStatusTip(QString::fromLatin1(Name(m.id)));
     menue->menuAction()->setVisible(m.sichtbar);
     connect(menue, &QMenu::aboutToHide, this, [this] {
-      if (FAufgebaut) FProgramm.ZeigeHinweis("");
+      if (FAufgebaut) FProgramm.ZeigeHinweis({});
     });
-    return menues.emplace(m.name, menue).first;
+    return menues.emplace(m.id, menue).first;
   };
   for (const TMenue& m : TfrmZAQ::Menues())
     if (!m.eltern) einrichten(menuBar()->addMenu(Q(m.titel)), m);
-  FAufgabenMenue = menues["mnuAufgaben"];
+  FAufgabenMenue = menues.at(Menue::mnuAufgaben);
   for (const TBefehl& b : TfrmZAQ::Befehle()) {
     if (!b.menue) continue;
-    auto it = menues.find(b.menue);
+    auto it = menues.find(*b.menue);
     // A submenu appears where its first command stands.
     for (const TMenue& m : TfrmZAQ::Menues())
-      if (it == menues.end() && b.menue == std::string(m.name))
-        it = einrichten(menues.at(m.eltern)->addMenu(Q(m.titel)), m);
+      if (it == menues.end() && *b.menue == m.id) it = einrichten(menues.at(*m.eltern)->addMenu(Q(m.titel)), m);
     if (b.trennerDavor && !it->second->isEmpty()) it->second->addSeparator();
     it->second->addAction(NeueAktion(b, it->second));
   }
@@ -249,27 +237,27 @@ void Hauptfenster::BaueWerkzeugleiste() {
   leiste->addWidget(FSuche);
   leiste->addSeparator();
 
-  const auto werkzeug = [&](const char* name, QStyle::StandardPixmap bild) {
-    QAction* a = NeueAktion(*TfrmZAQ::SucheBefehl(name), leiste);
+  const auto werkzeug = [&](Bef befehl, QStyle::StandardPixmap bild) {
+    QAction* a = NeueAktion(TfrmZAQ::SucheBefehl(befehl), leiste);
     if (bild != QStyle::SP_CustomBase) a->setIcon(style()->standardIcon(bild));
     leiste->addAction(a);
     return a;
   };
-  werkzeug("befZur", QStyle::SP_ArrowBack);
-  werkzeug("befVor", QStyle::SP_ArrowForward);
+  werkzeug(Bef::befZur, QStyle::SP_ArrowBack);
+  werkzeug(Bef::befVor, QStyle::SP_ArrowForward);
   leiste->addSeparator();
-  werkzeug("befBearb", QStyle::SP_FileDialogDetailedView);
-  werkzeug("befHinz", QStyle::SP_FileIcon);
-  werkzeug("befEntf", QStyle::SP_TrashIcon);
-  werkzeug("befSel", QStyle::SP_CustomBase)->setIcon(QIcon(Statusbild(Statussymbol::Selektiert)));
-  FAktionen["befSel"]->setCheckable(true);
+  werkzeug(Bef::befBearb, QStyle::SP_FileDialogDetailedView);
+  werkzeug(Bef::befHinz, QStyle::SP_FileIcon);
+  werkzeug(Bef::befEntf, QStyle::SP_TrashIcon);
+  werkzeug(Bef::befSel, QStyle::SP_CustomBase)->setIcon(QIcon(Statusbild(Statussymbol::Selektiert)));
+  Aktion(Bef::befSel)->setCheckable(true);
   leiste->addSeparator();
-  for (const char* name : {"befGesSel", "befTabelle", "befMitfin"})
-    werkzeug(name, QStyle::SP_CustomBase)->setIcon(QIcon(Werkzeugbild(name)));
+  for (Bef befehl : {Bef::befGesSel, Bef::befTabelle, Bef::befMitfin})
+    werkzeug(befehl, QStyle::SP_CustomBase)->setIcon(QIcon(Werkzeugbild(befehl)));
   leiste->addSeparator();
 
   FNotizKnopf = new QToolButton(leiste);
-  QAction* notiz = NeueAktion(*TfrmZAQ::SucheBefehl("befNotiz"), FNotizKnopf);
+  QAction* notiz = NeueAktion(TfrmZAQ::SucheBefehl(Bef::befNotiz), FNotizKnopf);
   notiz->setIcon(QIcon(Notizbild()));
   FNotizKnopf->setDefaultAction(notiz);
   FNotizKnopf->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -281,12 +269,12 @@ void Hauptfenster::BaueWerkzeugleiste() {
   leiste->addWidget(FNotizKnopf);
 }
 
-QLineEdit* Hauptfenster::NeuesFeld(const char* name) {
+QLineEdit* Hauptfenster::NeuesFeld(Anzeige feld) {
   auto* e = new QLineEdit(this);
-  e->setObjectName(QString::fromLatin1(name));
+  e->setObjectName(QString::fromLatin1(Name(feld)));
   e->setReadOnly(true);
   e->setFocusPolicy(Qt::ClickFocus);
-  FFelder[name] = e;
+  FFelder[static_cast<std::size_t>(feld)] = e;
   return e;
 }
 
@@ -296,19 +284,19 @@ QWidget* Hauptfenster::BaueAnsicht() {
   auto* spalte = new QVBoxLayout;
   aussen->addLayout(spalte, 1);
 
-  auto beschriftung = [&](const char* text, const char* feld) {
+  auto beschriftung = [&](const char* text, std::optional<Anzeige> feld) {
     auto* l = new QLabel(QString::fromUtf8(text), this);
-    if (feld) FBeschriftungen[feld] = l;
+    if (feld) FBeschriftungen[static_cast<std::size_t>(*feld)] = l;
     return l;
   };
   // Label and field in columns 0/1 or 2/3 of a grid row.
-  auto paar = [&](QGridLayout* g, int zeile, int spalteNr, const char* text, const char* name) {
-    g->addWidget(beschriftung(text, name), zeile, spalteNr);
-    g->addWidget(NeuesFeld(name), zeile, spalteNr + 1);
+  auto paar = [&](QGridLayout* g, int zeile, int spalteNr, const char* text, Anzeige feld) {
+    g->addWidget(beschriftung(text, feld), zeile, spalteNr);
+    g->addWidget(NeuesFeld(feld), zeile, spalteNr + 1);
   };
-  auto knopf = [&](const char* name) {
+  auto knopf = [&](Bef befehl) {
     auto* b = new QToolButton(this);
-    b->setDefaultAction(NeueAktion(*TfrmZAQ::SucheBefehl(name), b));
+    b->setDefaultAction(NeueAktion(TfrmZAQ::SucheBefehl(befehl), b));
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return b;
   };
@@ -324,49 +312,49 @@ QWidget* Hauptfenster::BaueAnsicht() {
   FRahmen1 = new QGroupBox(this);
   FRahmen1->setObjectName(QStringLiteral("Rahmen1"));
   QGridLayout* p = raster(FRahmen1);
-  paar(p, 0, 0, "Name:", "txtNNa");
-  paar(p, 0, 2, "Vorname:", "txtVNa");
-  paar(p, 1, 0, "Titel:", "txtTit");
-  paar(p, 1, 2, "Zusatz:", "txtZus");
-  paar(p, 2, 0, "Straße:", "txtStr");
-  paar(p, 2, 2, "Geschlecht:", "txtGes");
-  p->addWidget(beschriftung("PLZ, Ort:", nullptr), 3, 0);
+  paar(p, 0, 0, "Name:", Anzeige::txtNNa);
+  paar(p, 0, 2, "Vorname:", Anzeige::txtVNa);
+  paar(p, 1, 0, "Titel:", Anzeige::txtTit);
+  paar(p, 1, 2, "Zusatz:", Anzeige::txtZus);
+  paar(p, 2, 0, "Straße:", Anzeige::txtStr);
+  paar(p, 2, 2, "Geschlecht:", Anzeige::txtGes);
+  p->addWidget(beschriftung("PLZ, Ort:", std::nullopt), 3, 0);
   auto* ort = new QHBoxLayout;
-  ort->addWidget(NeuesFeld("txtPLZ"));
-  ort->addWidget(NeuesFeld("txtOrt"), 3);
-  FFelder["txtPLZ"]->setMaximumWidth(70);
+  ort->addWidget(NeuesFeld(Anzeige::txtPLZ));
+  ort->addWidget(NeuesFeld(Anzeige::txtOrt), 3);
+  Feld(Anzeige::txtPLZ)->setMaximumWidth(70);
   p->addLayout(ort, 3, 1);
-  paar(p, 3, 2, "Land:", "txtLand");
-  paar(p, 4, 0, "Telefon:", "txtTel");
-  paar(p, 4, 2, "Mobil:", "txtMob");
-  p->addWidget(beschriftung("E-Mail / Fax:", nullptr), 5, 0);
+  paar(p, 3, 2, "Land:", Anzeige::txtLand);
+  paar(p, 4, 0, "Telefon:", Anzeige::txtTel);
+  paar(p, 4, 2, "Mobil:", Anzeige::txtMob);
+  p->addWidget(beschriftung("E-Mail / Fax:", std::nullopt), 5, 0);
   auto* mail = new QHBoxLayout;
-  mail->addWidget(NeuesFeld("txtMail"), 1);
-  mail->addWidget(knopf("befMail"));
+  mail->addWidget(NeuesFeld(Anzeige::txtMail), 1);
+  mail->addWidget(knopf(Bef::befMail));
   p->addLayout(mail, 5, 1, 1, 3);
-  paar(p, 6, 0, "Geburtsdatum:", "txtGDt");
-  paar(p, 6, 2, "Eintritt:", "txtEDt");
-  paar(p, 7, 0, "Abteilungen:", "txtAbt");
-  paar(p, 7, 2, "Ehrenmitglied seit:", "txtEMG");
-  FBreiten.push_back({p, 7, "txtAbt", {FBeschriftungen["txtEMG"], FFelder["txtEMG"]}, true});
-  paar(p, 8, 0, "Letzte Ehrung:", "txtEhr");
-  paar(p, 9, 0, "Gruppen:", "txtGru");
-  p->addWidget(beschriftung("Homepage:", "txtHTTP"), 9, 2);
+  paar(p, 6, 0, "Geburtsdatum:", Anzeige::txtGDt);
+  paar(p, 6, 2, "Eintritt:", Anzeige::txtEDt);
+  paar(p, 7, 0, "Abteilungen:", Anzeige::txtAbt);
+  paar(p, 7, 2, "Ehrenmitglied seit:", Anzeige::txtEMG);
+  FBreiten.push_back({p, 7, Anzeige::txtAbt, {FBeschriftungen[static_cast<std::size_t>(Anzeige::txtEMG)], Feld(Anzeige::txtEMG)}, true});
+  paar(p, 8, 0, "Letzte Ehrung:", Anzeige::txtEhr);
+  paar(p, 9, 0, "Gruppen:", Anzeige::txtGru);
+  p->addWidget(beschriftung("Homepage:", Anzeige::txtHTTP), 9, 2);
   auto* link = new QWidget(this);
   auto* linkZeile = new QHBoxLayout(link);
   linkZeile->setContentsMargins(0, 0, 0, 0);
-  linkZeile->addWidget(NeuesFeld("txtHTTP"), 1);
-  linkZeile->addWidget(knopf("befHttp"));
+  linkZeile->addWidget(NeuesFeld(Anzeige::txtHTTP), 1);
+  linkZeile->addWidget(knopf(Bef::befHttp));
   p->addWidget(link, 9, 3);
-  FBreiten.push_back({p, 9, "txtGru", {FBeschriftungen["txtHTTP"], link}, true});
+  FBreiten.push_back({p, 9, Anzeige::txtGru, {FBeschriftungen[static_cast<std::size_t>(Anzeige::txtHTTP)], link}, true});
   spalte->addWidget(FRahmen1);
 
   FRahmen2 = new QGroupBox(this);
   FRahmen2->setObjectName(QStringLiteral("Rahmen2"));
   QGridLayout* b = raster(FRahmen2);
-  paar(b, 0, 0, "Beitragsklasse:", "txtBtrKlasse");
-  paar(b, 0, 2, "Beitrag:", "txtBetrag");
-  paar(b, 1, 0, "Bezahlt bis:", "txtZahlDt");
+  paar(b, 0, 0, "Beitragsklasse:", Anzeige::txtBtrKlasse);
+  paar(b, 0, 2, "Beitrag:", Anzeige::txtBetrag);
+  paar(b, 1, 0, "Bezahlt bis:", Anzeige::txtZahlDt);
   FZahlart = new QTabWidget(this);
   FZahlart->setObjectName(QStringLiteral("raZahlart"));
   auto* rechnung = new QWidget(this);
@@ -376,29 +364,29 @@ QWidget* Hauptfenster::BaueAnsicht() {
   FZahlart->addTab(rechnung, QStringLiteral("Rechnung"));
   auto* lastschrift = new QWidget(this);
   QGridLayout* l = raster(lastschrift);
-  paar(l, 0, 0, "Kontoinhaber:", "txtKIn");
-  paar(l, 0, 2, "Empfängerkonto:", "txtEKO");
-  paar(l, 1, 0, "BLZ:", "txtBLZ");
-  paar(l, 1, 2, "Kontonummer:", "txtKNr");
-  paar(l, 2, 0, "IBAN:", "txtSepaIBAN");
-  paar(l, 2, 2, "Bank:", "txtBnk");
-  paar(l, 3, 0, "Mandatsreferenz:", "txtSepaMand");
-  paar(l, 3, 2, "Mandatsdatum:", "txtSepaDate");
+  paar(l, 0, 0, "Kontoinhaber:", Anzeige::txtKIn);
+  paar(l, 0, 2, "Empfängerkonto:", Anzeige::txtEKO);
+  paar(l, 1, 0, "BLZ:", Anzeige::txtBLZ);
+  paar(l, 1, 2, "Kontonummer:", Anzeige::txtKNr);
+  paar(l, 2, 0, "IBAN:", Anzeige::txtSepaIBAN);
+  paar(l, 2, 2, "Bank:", Anzeige::txtBnk);
+  paar(l, 3, 0, "Mandatsreferenz:", Anzeige::txtSepaMand);
+  paar(l, 3, 2, "Mandatsdatum:", Anzeige::txtSepaDate);
   FZahlart->addTab(lastschrift, QStringLiteral("Lastschrift"));
   auto* mitfin = new QWidget(this);
   QGridLayout* m = raster(mitfin);
-  m->addWidget(beschriftung("Zahler-Nr.:", nullptr), 0, 0);
+  m->addWidget(beschriftung("Zahler-Nr.:", std::nullopt), 0, 0);
   auto* zahler = new QHBoxLayout;
-  zahler->addWidget(NeuesFeld("txtZNr"), 1);
-  zahler->addWidget(knopf("befZWechsel"));
+  zahler->addWidget(NeuesFeld(Anzeige::txtZNr), 1);
+  zahler->addWidget(knopf(Bef::befZWechsel));
   m->addLayout(zahler, 0, 1);
-  paar(m, 0, 2, "Name:", "txtZNa");
-  paar(m, 1, 0, "Geburtsdatum:", "txtZGd");
-  paar(m, 1, 2, "Anschrift:", "txtZAd");
-  paar(m, 2, 0, "BLZ:", "txtZBa");
-  paar(m, 2, 2, "Kontonummer:", "txtZKo");
-  paar(m, 3, 0, "IBAN:", "txtZIb");
-  paar(m, 3, 2, "Empfängerkonto:", "txtZEK");
+  paar(m, 0, 2, "Name:", Anzeige::txtZNa);
+  paar(m, 1, 0, "Geburtsdatum:", Anzeige::txtZGd);
+  paar(m, 1, 2, "Anschrift:", Anzeige::txtZAd);
+  paar(m, 2, 0, "BLZ:", Anzeige::txtZBa);
+  paar(m, 2, 2, "Kontonummer:", Anzeige::txtZKo);
+  paar(m, 3, 0, "IBAN:", Anzeige::txtZIb);
+  paar(m, 3, 2, "Empfängerkonto:", Anzeige::txtZEK);
   FZahlart->addTab(mitfin, QStringLiteral("Mitfinanziert"));
   // The page follows the member's payment kind; the tabs only show it.
   connect(FZahlart, &QTabWidget::currentChanged, this, [this](int) {
@@ -424,8 +412,8 @@ QWidget* Hauptfenster::BaueAnsicht() {
   return ansicht;
 }
 
-void Hauptfenster::BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, const char* oeffnen,
-                                  const char* neu) {
+void Hauptfenster::BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, Bef oeffnen,
+                                  Bef neu) {
   menue->clear();
   for (const auto& e : eintraege) {
     if (e.trenner) {
@@ -434,9 +422,9 @@ void Hauptfenster::BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>
     }
     QAction* a = menue->addAction(Q(e.text));
     if (e.bild) a->setIcon(QIcon(Benutzerbild(*e.bild, 64, true)));
-    const char* befehl = e.notiz >= 0 ? oeffnen : neu;
+    const Bef befehl = e.notiz >= 0 ? oeffnen : neu;
     a->setEnabled(FProgramm.Zustand(befehl).aktiv);
-    a->setStatusTip(QString::fromLatin1(befehl));
+    a->setStatusTip(QString::fromLatin1(Name(befehl)));
   }
 }
 
@@ -472,8 +460,10 @@ void Hauptfenster::Darstellen() {
                                                            : QApplication::palette().color(QPalette::Window));
   setPalette(farben);
 
-  for (const auto& [name, e] : FFelder) {
-    const TAnzeigefeld& f = p.Feld(name);
+  for (std::size_t i = 0; i < kAnzahlAnzeigefelder; ++i) {
+    QLineEdit* e = FFelder[i];
+    if (!e) continue;
+    const TAnzeigefeld& f = p.Feld(static_cast<Anzeige>(i));
     if (e->text() != Q(f.text)) {
       e->setText(Q(f.text));
       e->setCursorPosition(0);
@@ -483,14 +473,14 @@ void Hauptfenster::Darstellen() {
     pal.setColor(QPalette::Text, f.rot ? Qt::red : QApplication::palette().color(QPalette::Text));
     e->setPalette(pal);
     e->setVisible(f.sichtbar);
-    if (auto it = FBeschriftungen.find(name); it != FBeschriftungen.end()) it->second->setVisible(f.sichtbar);
+    if (FBeschriftungen[i]) FBeschriftungen[i]->setVisible(f.sichtbar);
   }
   for (auto& z : FBreiten) {
     const bool halb = p.Feld(z.feld).halbeBreite;
     for (QWidget* w : z.partner) w->setVisible(halb);
     if (halb == z.halb) continue;
     z.halb = halb;
-    QLineEdit* feld = FFelder.at(z.feld);
+    QLineEdit* feld = Feld(z.feld);
     z.raster->removeWidget(feld);
     z.raster->addWidget(feld, z.zeile, 1, 1, halb ? 1 : 3);
   }
@@ -506,15 +496,18 @@ void Hauptfenster::Darstellen() {
   if (p.FZahlartSeite >= 0) FZahlart->setCurrentIndex(p.FZahlartSeite);
   for (int i = 0; i < 3; ++i) FStatus[i]->setText(Q(p.Status(i + 1)));
 
-  for (const auto& [name, a] : FAktionen) {
-    const TBefehlsZustand z = p.Zustand(name);
+  for (std::size_t i = 0; i < kAnzahlBefehle; ++i) {
+    QAction* a = FAktionen[i];
+    if (!a) continue;
+    const Bef befehl = static_cast<Bef>(i);
+    const TBefehlsZustand z = p.Zustand(befehl);
     a->setEnabled(z.aktiv);
     a->setVisible(z.sichtbar);
     if (z.markiert) a->setCheckable(true);
     if (a->isCheckable()) a->setChecked(z.markiert);
-    a->setToolTip(Hinweistext(p.Hinweis(name)));
+    a->setToolTip(Hinweistext(p.Hinweis(befehl)));
   }
-  QAction* notiz = FAktionen.at("befNotiz");
+  QAction* notiz = Aktion(Bef::befNotiz);
   if (p.FNotizTimer && p.FNotizAutorZeigen)
     notiz->setIcon(QIcon(p.FNotizAutor ? Benutzerbild(*p.FNotizAutor, 32) : LeeresBild(32)));
   else
@@ -524,13 +517,13 @@ void Hauptfenster::Darstellen() {
   for (const auto& e : p.FNotizMenue) texte.push_back(e.text);
   if (texte != FNotizTexte) {
     FNotizTexte = texte;
-    BaueNotizmenue(FNotizMenue, p.FNotizMenue, "mnuNotizOeffnen", "mnuNotizNeu");
+    BaueNotizmenue(FNotizMenue, p.FNotizMenue, Bef::mnuNotizOeffnen, Bef::mnuNotizNeu);
   }
   texte.clear();
   for (const auto& e : p.FAufgaben) texte.push_back(e.text);
   if (texte != FAufgabenTexte) {
     FAufgabenTexte = texte;
-    BaueNotizmenue(FAufgabenMenue, p.FAufgaben, "mnuAufgabenNotiz", "mnuAufgabenNeu");
+    BaueNotizmenue(FAufgabenMenue, p.FAufgaben, Bef::mnuAufgabenNotiz, Bef::mnuAufgabenNeu);
   }
 
   if (p.FMitfinSichtbar && p.FMitfinStand != FMitfinStand) {
@@ -564,7 +557,7 @@ bool Hauptfenster::event(QEvent* e) {
   if (!FAufgebaut) return QMainWindow::event(e);
   switch (e->type()) {
     case QEvent::StatusTip:
-      FProgramm.ZeigeHinweis(S(static_cast<QStatusTipEvent*>(e)->tip()));
+      FProgramm.ZeigeHinweis(HinweisZielNamens(S(static_cast<QStatusTipEvent*>(e)->tip())));
       return true;
     case QEvent::WindowActivate:
     case QEvent::Show:

@@ -69,9 +69,9 @@ class Hauptfenster : public QMainWindow {
   GuiProgramm& Programm() { return FProgramm; }
   void Darstellen();
 
-  // The widgets by their names, for tests.
-  QLineEdit* Feld(const std::string& name) const;
-  QAction* Aktion(const std::string& name) const;
+  // The widgets of fields and commands, for tests.
+  QLineEdit* Feld(Anzeige feld) const { return FFelder[static_cast<std::size_t>(feld)]; }
+  QAction* Aktion(Bef befehl) const { return FAktionen[static_cast<std::size_t>(befehl)]; }
   QComboBox* Suche() const { return FSuche; }
   QCompleter* Treffer() const { return FCompleter; }
   QScrollBar* Bildlauf() const { return FBildlauf; }
@@ -89,27 +89,26 @@ class Hauptfenster : public QMainWindow {
   struct Breitenzeile {
     QGridLayout* raster;
     int zeile;
-    std::string feld;
+    Anzeige feld;
     std::vector<QWidget*> partner;  // the widgets of the other half
     bool halb;
   };
   void BaueMenues();
   void BaueWerkzeugleiste();
   QWidget* BaueAnsicht();
-  QLineEdit* NeuesFeld(const char* name);
+  QLineEdit* NeuesFeld(Anzeige feld);
   QAction* NeueAktion(const TBefehl& b, QObject* eltern);
-  void Ausfuehren(const std::string& name);
+  void Ausfuehren(Bef befehl);
   void ZeigeTreffer();
-  void BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, const char* oeffnen,
-                      const char* neu);
+  void BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, Bef oeffnen, Bef neu);
 
   GuiProgramm FProgramm;
   bool FAufgebaut = false;
   bool FImDarstellen = false;
-  std::map<std::string, QLineEdit*> FFelder;
-  std::map<std::string, QAction*> FAktionen;
+  std::array<QLineEdit*, kAnzahlAnzeigefelder> FFelder{};
+  std::array<QAction*, kAnzahlBefehle> FAktionen{};
   std::vector<Breitenzeile> FBreiten;
-  std::map<std::string, QWidget*> FBeschriftungen;  // a field's label, shown with it
+  std::array<QWidget*, kAnzahlAnzeigefelder> FBeschriftungen{};  // a field's label, shown with it
   QGroupBox* FRahmen1 = nullptr;
   QGroupBox* FRahmen2 = nullptr;
   QTabWidget* FZahlart = nullptr;

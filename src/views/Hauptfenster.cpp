@@ -19,16 +19,6 @@ namespace zaq {
 
 namespace {
 
-constexpr const char* kFeldnamen[] = {
-    // personal data
-    "txtNNa", "txtVNa", "txtZus", "txtTit", "txtGes", "txtStr", "txtPLZ", "txtOrt", "txtLand", "txtTel",
-    "txtMob", "txtMail", "txtHTTP", "txtGDt", "txtEDt", "txtAbt", "txtEMG", "txtEhr", "txtGru",
-    // fee data
-    "txtBtrKlasse", "txtBetrag", "txtZahlDt",
-    // payment page 1: direct debit
-    "txtKIn", "txtBLZ", "txtKNr", "txtSepaIBAN", "txtSepaMand", "txtSepaDate", "txtEKO", "txtBnk",
-    // payment page 2: the payer
-    "txtZNr", "txtZNa", "txtZGd", "txtZAd", "txtZBa", "txtZKo", "txtZIb", "txtZEK"};
 
 constexpr const char* kWochentage[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
 
@@ -85,22 +75,16 @@ bool NamePasst(const TMitglied& m, std::string_view text) {
   return WorteEnthalten(Einfach(muster, ' '), Gross(m.NameKomplett()));
 }
 
-TfrmZAQ::TfrmZAQ() {
-  for (const char* name : kFeldnamen) FFelder[name];
-  AktualisiereMenues();
+const char* Name(Anzeige feld) {
+#define ZAQ_NAME(name) #name,
+  static constexpr const char* namen[] = {ZAQ_ANZEIGEFELDER(ZAQ_NAME)};
+#undef ZAQ_NAME
+  return namen[static_cast<std::size_t>(feld)];
 }
+
+TfrmZAQ::TfrmZAQ() { AktualisiereMenues(); }
 
 TfrmZAQ::~TfrmZAQ() = default;
-
-std::span<const char* const> TfrmZAQ::Feldnamen() { return kFeldnamen; }
-
-const TAnzeigefeld& TfrmZAQ::Feld(std::string_view name) const {
-  static const TAnzeigefeld leer;
-  auto it = FFelder.find(name);
-  return it == FFelder.end() ? leer : it->second;
-}
-
-TAnzeigefeld& TfrmZAQ::F(std::string_view name) { return FFelder.find(name)->second; }
 
 bool TfrmZAQ::HatRecht(std::uint32_t m1, std::uint32_t m2) const {
   const TZAQ* liste = Liste();
@@ -181,7 +165,8 @@ std::string TfrmZAQ::Status(int feld) const {
       return std::to_string(n) + " Mitgl. (" + std::to_string(s) + " Sel.)";
     }
     case 3:
-      if (!FHinweisBefehl.empty()) return LangHinweis(Hinweis(FHinweisBefehl));
+      if (const Bef* b = std::get_if<Bef>(&FHinweisZiel)) return LangHinweis(Hinweis(*b));
+      if (const Menue* m = std::get_if<Menue>(&FHinweisZiel)) return LangHinweis(Hinweis(*m));
       return liste ? "Datensatz " + std::to_string(FPosition) : std::string();
     default:
       return {};
@@ -194,40 +179,36 @@ void TfrmZAQ::FormActivate() {
   Darstellen();
 }
 
-void TfrmZAQ::ZeigeHinweis(std::string_view befehl) {
-  FHinweisBefehl = befehl;
+void TfrmZAQ::ZeigeHinweis(THinweisZiel ziel) {
+  FHinweisZiel = ziel;
   Darstellen();
 }
 
 void TfrmZAQ::FuelleKonto(const TMitgliedskonto* k) {
   const TZAQ& liste = *Liste();
-  F("txtKIn").text = k ? k->FInhaber : "";
-  F("txtBLZ").text = k ? BLZText(k->FBLZ) : "";
-  F("txtKNr").text = k ? KontoText(k->FKontonummer) : "";
-  F("txtSepaIBAN").text = k ? IBANText(k->FIBAN) : "";
-  F("txtSepaIBAN").rot = k && !k->FIBAN.empty() && IBANCode(k->FIBAN, true) != 0;
-  F("txtSepaMand").text = k ? k->FMandatsreferenz : "";
-  F("txtSepaDate").text = k && k->FMandatsdatum > 0 ? DatumText(k->FMandatsdatum) : "";
-  F("txtEKO").text = k ? liste.FStammdaten.KontoBezeichnung(k->FEmpfaengerKonto.wert) : "";
-  F("txtBnk").text = k ? BankText(k->FBLZ, k->FIBAN) : "";
+  F(Anzeige::txtKIn).text = k ? k->FInhaber : "";
+  F(Anzeige::txtBLZ).text = k ? BLZText(k->FBLZ) : "";
+  F(Anzeige::txtKNr).text = k ? KontoText(k->FKontonummer) : "";
+  F(Anzeige::txtSepaIBAN).text = k ? IBANText(k->FIBAN) : "";
+  F(Anzeige::txtSepaIBAN).rot = k && !k->FIBAN.empty() && IBANCode(k->FIBAN, true) != 0;
+  F(Anzeige::txtSepaMand).text = k ? k->FMandatsreferenz : "";
+  F(Anzeige::txtSepaDate).text = k && k->FMandatsdatum > 0 ? DatumText(k->FMandatsdatum) : "";
+  F(Anzeige::txtEKO).text = k ? liste.FStammdaten.KontoBezeichnung(k->FEmpfaengerKonto.wert) : "";
+  F(Anzeige::txtBnk).text = k ? BankText(k->FBLZ, k->FIBAN) : "";
 }
 
 void TfrmZAQ::ZahlerSuchen(const TMitglied& m) {
   if (!m.Zahler()) return;
-  const std::uint16_t zahler = m.Zahler()->FNummer;
-  for (const auto& x : Liste()->FMitglieder) {
-    if (x->FMitgliedsnummer == zahler) {
-      F("txtZNa").text = x->NameKomplett();
-      F("txtZGd").text = DatumMitJahren(x->FGeburtsdatum, x->Alter());
-      F("txtZAd").text = x->Adresszeile();
-      if (const TMitgliedskonto* k = x->Konto()) {
-        F("txtZBa").text = BLZText(k->FBLZ);
-        F("txtZKo").text = KontoText(k->FKontonummer);
-        F("txtZIb").text = IBANText(k->FIBAN);
-        F("txtZEK").text = Liste()->FStammdaten.KontoBezeichnung(k->FEmpfaengerKonto.wert);
-      }
-      break;
-    }
+  const TMitglied* x = Liste()->SucheNummer(m.Zahler()->FNummer);
+  if (!x) return;
+  F(Anzeige::txtZNa).text = x->NameKomplett();
+  F(Anzeige::txtZGd).text = DatumMitJahren(x->FGeburtsdatum, x->Alter());
+  F(Anzeige::txtZAd).text = x->Adresszeile();
+  if (const TMitgliedskonto* k = x->Konto()) {
+    F(Anzeige::txtZBa).text = BLZText(k->FBLZ);
+    F(Anzeige::txtZKo).text = KontoText(k->FKontonummer);
+    F(Anzeige::txtZIb).text = IBANText(k->FIBAN);
+    F(Anzeige::txtZEK).text = Liste()->FStammdaten.KontoBezeichnung(k->FEmpfaengerKonto.wert);
   }
 }
 
@@ -249,7 +230,7 @@ void TfrmZAQ::AktualisiereAnzeige(bool voll) {
   TZAQ* liste = Liste();
   TMitglied* m = AktuellesMitglied();
   if (!liste || !m) {
-    for (auto& [name, feld] : FFelder) feld = TAnzeigefeld{};
+    FFelder.fill(TAnzeigefeld{});
     FNotizTimer = false;
     FNotizMenue.clear();
     Darstellen();
@@ -261,64 +242,66 @@ void TfrmZAQ::AktualisiereAnzeige(bool voll) {
   else
     FRahmen1 = m->FSelektiert ? "Persönliche Daten (selektiert)" : "Persönliche Daten";
   FRahmen2 = "Beitragsdaten";
-  FZustaende["mnuMitglSelekt"].markiert = m->FSelektiert;
-  FZustaende["befSel"].markiert = m->FSelektiert;
+  EigenerZustand(Bef::mnuMitglSelekt).markiert = m->FSelektiert;
+  EigenerZustand(Bef::befSel).markiert = m->FSelektiert;
   if (!FNamenssuche) cboSucheText = "Nr. " + m->MitgliedsnummerText();
 
   // Personal data.
-  F("txtNNa").text = m->FName;
-  F("txtVNa").text = m->FVorname;
-  F("txtZus").text = m->FZusatz;
-  F("txtTit").text = m->FTitel;
-  F("txtGes").text = m->FMaennlich ? "männl." : "weibl.";
-  F("txtStr").text = m->FStrasse;
-  F("txtPLZ").text = m->FPLZ;
-  F("txtOrt").text = m->FOrt;
-  F("txtLand").text = m->FLand;
-  F("txtTel").text = m->FTelefon;
-  F("txtMob").text = m->FMobil;
-  F("txtMail").text = m->FEMail;
-  F("txtHTTP").text = m->FHomepage;
+  F(Anzeige::txtNNa).text = m->FName;
+  F(Anzeige::txtVNa).text = m->FVorname;
+  F(Anzeige::txtZus).text = m->FZusatz;
+  F(Anzeige::txtTit).text = m->FTitel;
+  F(Anzeige::txtGes).text = m->FMaennlich ? "männl." : "weibl.";
+  F(Anzeige::txtStr).text = m->FStrasse;
+  F(Anzeige::txtPLZ).text = m->FPLZ;
+  F(Anzeige::txtOrt).text = m->FOrt;
+  F(Anzeige::txtLand).text = m->FLand;
+  F(Anzeige::txtTel).text = m->FTelefon;
+  F(Anzeige::txtMob).text = m->FMobil;
+  F(Anzeige::txtMail).text = m->FEMail;
+  F(Anzeige::txtHTTP).text = m->FHomepage;
   const bool homepage = !m->FHomepage.empty();
-  SetzeZustand("befMail", Enthaelt(m->FEMail, '@'));
-  SetzeZustand("befHttp", Enthaelt(m->FHomepage, '.'), homepage);
-  F("txtHTTP").sichtbar = homepage;
-  F("txtGru").halbeBreite = homepage;
-  F("txtGDt").text = DatumMitJahren(m->FGeburtsdatum, m->Alter());
-  F("txtEDt").text = DatumMitJahren(m->FEintrittsdatum, m->Mitgliedsjahre());
-  F("txtAbt").text = m->FAbteilungen;
+  SetzeZustand(Bef::befMail, Enthaelt(m->FEMail, '@'));
+  SetzeZustand(Bef::befHttp, Enthaelt(m->FHomepage, '.'), homepage);
+  F(Anzeige::txtHTTP).sichtbar = homepage;
+  F(Anzeige::txtGru).halbeBreite = homepage;
+  F(Anzeige::txtGDt).text = DatumMitJahren(m->FGeburtsdatum, m->Alter());
+  F(Anzeige::txtEDt).text = DatumMitJahren(m->FEintrittsdatum, m->Mitgliedsjahre());
+  F(Anzeige::txtAbt).text = m->FAbteilungen;
   const bool ehrenmitglied = m->FEhrenmitgliedSeit > 0;
-  F("txtEMG").text = ehrenmitglied ? DatumText(m->FEhrenmitgliedSeit) : "";
-  F("txtEMG").sichtbar = ehrenmitglied;
-  F("txtAbt").halbeBreite = ehrenmitglied;
-  F("txtEhr").text = std::to_string(m->FEhrung);
-  F("txtGru").text = m->GruppenText(false);
+  F(Anzeige::txtEMG).text = ehrenmitglied ? DatumText(m->FEhrenmitgliedSeit) : "";
+  F(Anzeige::txtEMG).sichtbar = ehrenmitglied;
+  F(Anzeige::txtAbt).halbeBreite = ehrenmitglied;
+  F(Anzeige::txtEhr).text = std::to_string(m->FEhrung);
+  F(Anzeige::txtGru).text = m->GruppenText(false);
 
   // Fee data.
-  F("txtBtrKlasse").text = BeitragsklasseText(*m);
-  F("txtBetrag").text = BeitragText(*m, 0, false);
+  F(Anzeige::txtBtrKlasse).text = BeitragsklasseText(*m);
+  F(Anzeige::txtBetrag).text = BeitragText(*m, 0, false);
   const bool vorlaeufig = m->FVorlaeufigBezahltBis > 0;
-  F("txtZahlDt").text = DatumText(m->FBezahltBis) + (vorlaeufig ? "*" : "");
-  F("txtZahlDt").hinweis =
+  F(Anzeige::txtZahlDt).text = DatumText(m->FBezahltBis) + (vorlaeufig ? "*" : "");
+  F(Anzeige::txtZahlDt).hinweis =
       vorlaeufig ? "Vorläufiges, neues Zahldatum:\r\n" + DatumText(m->FVorlaeufigBezahltBis) + "|" : "";
   FZahlartSeite = m->FZahlart <= zaMitfinanziert ? m->FZahlart : -1;
   FuelleKonto(m->Konto());
-  F("txtZNr").text = m->Zahler() ? liste->MitgliedsnummerText(m->Zahler()->FNummer) : "";
-  for (const char* name : {"txtZNa", "txtZGd", "txtZAd", "txtZBa", "txtZKo", "txtZIb", "txtZEK"}) F(name).text.clear();
+  F(Anzeige::txtZNr).text = m->Zahler() ? liste->MitgliedsnummerText(m->Zahler()->FNummer) : "";
+  for (Anzeige feld : {Anzeige::txtZNa, Anzeige::txtZGd, Anzeige::txtZAd, Anzeige::txtZBa, Anzeige::txtZKo,
+                       Anzeige::txtZIb, Anzeige::txtZEK})
+    F(feld).text.clear();
 
   if (voll) {
     const TBenutzer* aenderer = m->FGeaendertVon.GetZiel();
-    F("txtNNa").hinweis = aenderer ? "Letzte Änderung am " + DatumZeitText(m->FGeaendertVon.FZeit) + "\r\n" +
+    F(Anzeige::txtNNa).hinweis = aenderer ? "Letzte Änderung am " + DatumZeitText(m->FGeaendertVon.FZeit) + "\r\n" +
                                          "durch " + aenderer->FVollerName + "|"
                                    : "";
     ZahlerSuchen(*m);
     if (FMitfinSichtbar) ++FMitfinStand;
     NotizAnzeige(*m);
   }
-  SetzeZustand("befZur", m->Vorgaenger() != nullptr);
-  SetzeZustand("mnuMitglVorher", m->Vorgaenger() != nullptr);
-  SetzeZustand("befVor", m->Nachfolger() != nullptr);
-  SetzeZustand("mnuMitglNaechst", m->Nachfolger() != nullptr);
+  SetzeZustand(Bef::befZur, m->Vorgaenger() != nullptr);
+  SetzeZustand(Bef::mnuMitglVorher, m->Vorgaenger() != nullptr);
+  SetzeZustand(Bef::befVor, m->Nachfolger() != nullptr);
+  SetzeZustand(Bef::mnuMitglNaechst, m->Nachfolger() != nullptr);
   Darstellen();
 }
 
@@ -338,11 +321,11 @@ void TfrmZAQ::AktualisiereMenues() {
   FAusgespeichertFarbe = ausgespeichert;
   FRahmen2Sichtbar = HatRecht(rBeitragsdatenAnzeigen);
   liste->FNurSelektierteAntwort = 0;
-  SetzeZustand("mnuExtrasAustritte", HatRecht(rArchiv), liste->FAustrittsliste);
-  SetzeZustand("mnuExtrasFormulare", aktiv && HatRecht(rFormulareAnzeigen, rFormulareBearbeiten));
-  SetzeZustand("mnuDateiKopieAktualisieren", aktiv && !ausgespeichert);
-  SetzeZustand("mnuDateiAusspeichern", aktiv && HatRecht(rOnline) && !ausgespeichert);
-  SetzeZustand("mnuDateiEinspeichern", aktiv && HatRecht(rOnline) && ausgespeichert);
+  SetzeZustand(Bef::mnuExtrasAustritte, HatRecht(rArchiv), liste->FAustrittsliste);
+  SetzeZustand(Bef::mnuExtrasFormulare, aktiv && HatRecht(rFormulareAnzeigen, rFormulareBearbeiten));
+  SetzeZustand(Bef::mnuDateiKopieAktualisieren, aktiv && !ausgespeichert);
+  SetzeZustand(Bef::mnuDateiAusspeichern, aktiv && HatRecht(rOnline) && !ausgespeichert);
+  SetzeZustand(Bef::mnuDateiEinspeichern, aktiv && HatRecht(rOnline) && ausgespeichert);
   Darstellen();
 }
 
@@ -627,7 +610,7 @@ void TfrmZAQ::mnuMitglAnredKopierenClick() { AktuellesMitglied()->KopiereInZwisc
 void TfrmZAQ::mnuMitglKopierenClick() { AktuellesMitglied()->KopiereInZwischenablage(false); }
 
 void TfrmZAQ::mnuMitglSelektClick() {
-  Liste()->SetzeSelektion(*AktuellesMitglied(), !Zustand("mnuMitglSelekt").markiert);
+  Liste()->SetzeSelektion(*AktuellesMitglied(), !Zustand(Bef::mnuMitglSelekt).markiert);
   AktualisiereAnzeige(true);
 }
 
@@ -643,8 +626,8 @@ void TfrmZAQ::mnuMitglZugSelektClick() {
 void TfrmZAQ::SetzeMitfinSichtbar(bool sichtbar) {
   if (sichtbar == FMitfinSichtbar) return;
   FMitfinSichtbar = sichtbar;
-  FZustaende["mnuMitglMitfin"].markiert = sichtbar;
-  FZustaende["befMitfin"].markiert = sichtbar;
+  EigenerZustand(Bef::mnuMitglMitfin).markiert = sichtbar;
+  EigenerZustand(Bef::befMitfin).markiert = sichtbar;
   AktualisiereAnzeige(true);
 }
 
@@ -694,17 +677,12 @@ void TfrmZAQ::mnuExtrasBenutzerClick() {
 }
 
 void TfrmZAQ::mnuExtrasBankVerzClick() {
-  std::string blz, iban;
-  if (FZahlartSeite == zaLastschrift) {
-    blz = Feld("txtBLZ").text;
-    iban = Feld("txtSepaIBAN").text;
-  } else if (FZahlartSeite == zaMitfinanziert) {
-    blz = Feld("txtZBa").text;
-    iban = Feld("txtZIb").text;
-  }
+  // The account on the payment page: the member's own, or its payer's.
+  const TMitglied* m = AktuellesMitglied();
+  if (FZahlartSeite == zaMitfinanziert) m = m->Zahler() ? Liste()->SucheNummer(m->Zahler()->FNummer) : nullptr;
+  const TMitgliedskonto* k = m && (FZahlartSeite == zaLastschrift || FZahlartSeite == zaMitfinanziert) ? m->Konto() : nullptr;
   TBank* bank = Bankverzeichnis();
-  const bool gefunden = FZahlartSeite != zaRechnung && FZahlartSeite >= 0 && bank &&
-                        bank->LadeBank(OhneLeerzeichen(blz), OhneLeerzeichen(iban));
+  const bool gefunden = k && bank && bank->LadeBank(k->FBLZ, k->FIBAN);
   TBankdatenDialog dialog(gefunden ? bank->BLZ() : "00000000");
   UI().Dialog(dialog);
 }
@@ -719,60 +697,65 @@ void TfrmZAQ::mnuInfoProgrammClick() {
   UI().Dialog(fenster);
 }
 
-void TfrmZAQ::befMailClick() { Oeffne("mailto:" + Feld("txtMail").text); }
+void TfrmZAQ::befMailClick() { Oeffne("mailto:" + AktuellesMitglied()->FEMail); }
 
-void TfrmZAQ::befHttpClick() { Oeffne(Feld("txtHTTP").text); }
+void TfrmZAQ::befHttpClick() { Oeffne(AktuellesMitglied()->FHomepage); }
 
 void TfrmZAQ::befZWechselClick() {
-  const std::string nummer = Trim(Feld("txtZNr").text);
-  if (!NurZiffern(nummer) || nummer.size() > 5) return;
-  const long n = std::stol(nummer);
-  if (n > 0 && n <= 65535) ZeigeMitgliedNr(static_cast<std::uint16_t>(n));
+  const TMitglied* m = AktuellesMitglied();
+  if (m->Zahler() && m->Zahler()->FNummer > 0) ZeigeMitgliedNr(m->Zahler()->FNummer);
 }
 
 // --- dispatch and command states ---
 
-const TBefehl* TfrmZAQ::SucheBefehl(std::string_view name) {
-  for (const TBefehl& b : Befehle())
-    if (name == b.name) return &b;
-  return nullptr;
+const TBefehl& TfrmZAQ::SucheBefehl(Bef befehl) {
+  // The table in the order of the commands, built once.
+  static const auto index = [] {
+    std::array<const TBefehl*, kAnzahlBefehle> i{};
+    for (const TBefehl& b : Befehle()) i[static_cast<std::size_t>(b.id)] = &b;
+    return i;
+  }();
+  return *index[static_cast<std::size_t>(befehl)];
 }
 
-bool TfrmZAQ::Befehl(std::string_view name, bool umschalt) {
-  const TBefehl* b = SucheBefehl(name);
-  if (!b) return false;
-  if (b->wie) return Befehl(umschalt && b->wieUmschalt ? b->wieUmschalt : b->wie, false);
-  if (!b->verfuegbar || !b->handler) return false;
+bool TfrmZAQ::Befehl(Bef befehl, bool umschalt) {
+  const TBefehl& b = SucheBefehl(befehl);
+  if (b.wie) return Befehl(umschalt && b.wieUmschalt ? *b.wieUmschalt : *b.wie, false);
+  if (!b.verfuegbar || !b.handler) return false;
   TZAQ* liste = Liste();
-  if (!b->ohneListe && (!liste || !AktuellesMitglied())) return false;
-  if (!b->eigenePruefung) {
-    const auto& r = b->rechte;
+  if (!b.ohneListe && (!liste || !AktuellesMitglied())) return false;
+  if (!b.eigenePruefung) {
+    const auto& r = b.rechte;
     if ((r[0] | r[1] | r[2] | r[3]) != 0 && !liste->PruefeRecht(r[0], r[1], r[2], r[3])) return false;
-    if (b->R && !PruefeReservierung()) return false;
-    if (b->M && !PruefeMitgliedAktuell()) return false;
+    if (b.R && !PruefeReservierung()) return false;
+    if (b.M && !PruefeMitgliedAktuell()) return false;
     // A check-out may have replaced the list.
-    if (!b->ohneListe && !AktuellesMitglied()) return false;
+    if (!b.ohneListe && !AktuellesMitglied()) return false;
   }
-  (this->*(b->handler))();
+  (this->*(b.handler))();
   return true;
 }
 
-void TfrmZAQ::SetzeZustand(std::string_view name, bool aktiv, bool sichtbar) {
-  auto it = FZustaende.find(name);
-  if (it == FZustaende.end()) it = FZustaende.emplace(std::string(name), TBefehlsZustand{}).first;
-  it->second.aktiv = aktiv;
-  it->second.sichtbar = sichtbar;
+TBefehlsZustand& TfrmZAQ::EigenerZustand(Bef befehl) {
+  auto& z = FZustaende[static_cast<std::size_t>(befehl)];
+  if (!z) z.emplace();
+  return *z;
 }
 
-TBefehlsZustand TfrmZAQ::Zustand(std::string_view name) const {
-  const TBefehl* b = SucheBefehl(name);
-  if (!b) return {false, false, false};
-  const TBefehl& ziel = b->wie ? *SucheBefehl(b->wie) : *b;
+void TfrmZAQ::SetzeZustand(Bef befehl, bool aktiv, bool sichtbar) {
+  TBefehlsZustand& z = EigenerZustand(befehl);
+  z.aktiv = aktiv;
+  z.sichtbar = sichtbar;
+}
+
+TBefehlsZustand TfrmZAQ::Zustand(Bef befehl) const {
+  const TBefehl& b = SucheBefehl(befehl);
+  const TBefehl& ziel = b.wie ? SucheBefehl(*b.wie) : b;
   TBefehlsZustand z;
-  if (b->wie) z = Zustand(b->wie);
-  if (auto it = FZustaende.find(name); it != FZustaende.end()) z = it->second;
+  if (b.wie) z = Zustand(*b.wie);
+  if (const auto& eigener = FZustaende[static_cast<std::size_t>(befehl)]) z = *eigener;
   const TZAQ* liste = Liste();
-  if (std::string_view(b->name) == "mnuSelFragen" && liste) {
+  if (befehl == Bef::mnuSelFragen && liste) {
     z.markiert = liste->FNurSelektierteAntwort == 0;
     z.aktiv = !z.markiert;
   }
@@ -780,8 +763,8 @@ TBefehlsZustand TfrmZAQ::Zustand(std::string_view name) const {
   return z;
 }
 
-std::string TfrmZAQ::Hinweis(std::string_view name) const {
-  if (name == "befNotiz") {
+std::string TfrmZAQ::Hinweis(Bef befehl) const {
+  if (befehl == Bef::befNotiz) {
     const TMitglied* m = AktuellesMitglied();
     if (!m) return {};
     const std::string voll = m->NameAnzeige();
@@ -790,9 +773,12 @@ std::string TfrmZAQ::Hinweis(std::string_view name) const {
     if (n == 1) return "Für " + voll + " ist eine Notiz hinterlegt.";
     return "Für " + voll + " sind " + std::to_string(n) + " Notizen hinterlegt.";
   }
-  if (const TBefehl* b = SucheBefehl(name)) return b->hinweis;
+  return SucheBefehl(befehl).hinweis;
+}
+
+std::string TfrmZAQ::Hinweis(Menue menue) const {
   for (const TMenue& m : Menues())
-    if (name == m.name) return m.hinweis;
+    if (m.id == menue) return m.hinweis;
   return {};
 }
 

@@ -17,6 +17,27 @@
 
 namespace zaq {
 
+// The display fields of the member view, by component name.
+#define ZAQ_ANZEIGEFELDER(X)                                                                     \
+  /* personal data */                                                                           \
+  X(txtNNa) X(txtVNa) X(txtZus) X(txtTit) X(txtGes) X(txtStr) X(txtPLZ) X(txtOrt) X(txtLand)     \
+  X(txtTel) X(txtMob) X(txtMail) X(txtHTTP) X(txtGDt) X(txtEDt) X(txtAbt) X(txtEMG) X(txtEhr)    \
+  X(txtGru)                                                                                     \
+  /* fee data */                                                                                \
+  X(txtBtrKlasse) X(txtBetrag) X(txtZahlDt)                                                     \
+  /* payment page 1: direct debit */                                                            \
+  X(txtKIn) X(txtBLZ) X(txtKNr) X(txtSepaIBAN) X(txtSepaMand) X(txtSepaDate) X(txtEKO) X(txtBnk) \
+  /* payment page 2: the payer */                                                               \
+  X(txtZNr) X(txtZNa) X(txtZGd) X(txtZAd) X(txtZBa) X(txtZKo) X(txtZIb) X(txtZEK)
+
+#define ZAQ_AUFZAEHLEN(name) name,
+enum class Anzeige : std::uint8_t { ZAQ_ANZEIGEFELDER(ZAQ_AUFZAEHLEN) };
+#undef ZAQ_AUFZAEHLEN
+#define ZAQ_ZAEHLEN(name) +1
+inline constexpr std::size_t kAnzahlAnzeigefelder = 0 ZAQ_ANZEIGEFELDER(ZAQ_ZAEHLEN);
+#undef ZAQ_ZAEHLEN
+const char* Name(Anzeige feld);
+
 // One display field of the member view.
 struct TAnzeigefeld {
   std::string text;
@@ -100,8 +121,8 @@ class TfrmZAQ : public TProgramm {
 
   // --- window events ---
   void FormActivate();
-  // The pointer rests on a command or menu (empty: on none).
-  void ZeigeHinweis(std::string_view befehl);
+  // The pointer rests on a command or menu, or on neither.
+  void ZeigeHinweis(THinweisZiel ziel);
   // Scroll bar moved to a position; ziehen while the thumb is dragged.
   void bldlPosScroll(int position, bool ziehen);
   // Mouse wheel: delta > 0 away from the user.  Always consumed.
@@ -118,16 +139,16 @@ class TfrmZAQ : public TProgramm {
   // --- commands ---
   static std::span<const TMenue> Menues();
   static std::span<const TBefehl> Befehle();
-  static const TBefehl* SucheBefehl(std::string_view name);
+  static const TBefehl& SucheBefehl(Bef befehl);
   // Runs a command with its rights check and guards; false when it did not run.
-  bool Befehl(std::string_view name, bool umschalt = false);
-  TBefehlsZustand Zustand(std::string_view name) const;
+  bool Befehl(Bef befehl, bool umschalt = false);
+  TBefehlsZustand Zustand(Bef befehl) const;
   // The hint of a command or menu as it currently reads.
-  std::string Hinweis(std::string_view name) const;
+  std::string Hinweis(Bef befehl) const;
+  std::string Hinweis(Menue menue) const;
 
   // --- the view ---
-  const TAnzeigefeld& Feld(std::string_view name) const;
-  static std::span<const char* const> Feldnamen();
+  const TAnzeigefeld& Feld(Anzeige feld) const { return FFelder[static_cast<std::size_t>(feld)]; }
   // Status line fields 1 to 3.
   std::string Status(int feld) const;
   std::string FTitel = kProgrammTitel;
@@ -173,9 +194,11 @@ class TfrmZAQ : public TProgramm {
   virtual bool Ausspeichern();
 
  private:
-  TAnzeigefeld& F(std::string_view name);
   bool HatRecht(std::uint32_t m1, std::uint32_t m2 = 0) const;
-  void SetzeZustand(std::string_view name, bool aktiv, bool sichtbar = true);
+  TAnzeigefeld& F(Anzeige feld) { return FFelder[static_cast<std::size_t>(feld)]; }
+  // The state a refresh sets; a command without one shows the state of the command it acts as.
+  TBefehlsZustand& EigenerZustand(Bef befehl);
+  void SetzeZustand(Bef befehl, bool aktiv, bool sichtbar = true);
   void Schreite(bool rueckwaerts);
   TMitglied* SucheNameAb(std::string_view text, TMitglied* start) const;
   void NummerSuchen();
@@ -216,10 +239,10 @@ class TfrmZAQ : public TProgramm {
 
   Zwischenspeicher<TMitglied> FAktuell;
   int FPosition = 1;
-  std::string FHinweisBefehl;  // command under the pointer
+  THinweisZiel FHinweisZiel;  // command or menu under the pointer
   std::string FStatus1;
-  std::map<std::string, TAnzeigefeld, std::less<>> FFelder;
-  std::map<std::string, TBefehlsZustand, std::less<>> FZustaende;
+  std::array<TAnzeigefeld, kAnzahlAnzeigefelder> FFelder;
+  std::array<std::optional<TBefehlsZustand>, kAnzahlBefehle> FZustaende;
   std::uint64_t FListenwechsel = 0;
 };
 

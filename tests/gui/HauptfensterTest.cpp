@@ -81,7 +81,7 @@ class HauptfensterDemo : public Demoverein {
     ASSERT_TRUE(liste);
     ASSERT_GE(liste->AnzahlMitglieder(), 20);
   }
-  QString Text(const char* feld) const { return fenster.Feld(feld)->text(); }
+  QString Text(Anzeige feld) const { return fenster.Feld(feld)->text(); }
   QString Status(int feld) const { return fenster.Statusfeld(feld)->text(); }
   const TMitglied& M(int position) const { return liste->FMitglieder[position - 1]; }
   QLineEdit* Suche() const { return fenster.Suche()->lineEdit(); }
@@ -103,14 +103,14 @@ class HauptfensterDemo : public Demoverein {
 TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
   TMitglied& m = liste->FMitglieder[0];
   EXPECT_EQ(fenster.windowTitle(), Q("ZAQ - " + liste->FBeschreibung));
-  EXPECT_EQ(Text("txtNNa"), Q(m.FName));
-  EXPECT_EQ(Text("txtVNa"), Q(m.FVorname));
-  EXPECT_EQ(Text("txtStr"), Q(m.FStrasse));
-  EXPECT_EQ(Text("txtGes"), m.FMaennlich ? QStringLiteral("männl.") : QStringLiteral("weibl."));
-  EXPECT_EQ(Text("txtGDt"), Q(DatumText(m.FGeburtsdatum) + " (" + std::to_string(m.Alter()) + ")"));
-  EXPECT_EQ(Text("txtGru"), Q(m.GruppenText(false)));
-  EXPECT_EQ(Text("txtBtrKlasse"), Q(liste->FStammdaten.SucheBtrKlasse(m.FBeitragsschluessel.wert)->FBezeichnung));
-  EXPECT_TRUE(Text("txtBetrag").endsWith(QStringLiteral(" €")));
+  EXPECT_EQ(Text(Anzeige::txtNNa), Q(m.FName));
+  EXPECT_EQ(Text(Anzeige::txtVNa), Q(m.FVorname));
+  EXPECT_EQ(Text(Anzeige::txtStr), Q(m.FStrasse));
+  EXPECT_EQ(Text(Anzeige::txtGes), m.FMaennlich ? QStringLiteral("männl.") : QStringLiteral("weibl."));
+  EXPECT_EQ(Text(Anzeige::txtGDt), Q(DatumText(m.FGeburtsdatum) + " (" + std::to_string(m.Alter()) + ")"));
+  EXPECT_EQ(Text(Anzeige::txtGru), Q(m.GruppenText(false)));
+  EXPECT_EQ(Text(Anzeige::txtBtrKlasse), Q(liste->FStammdaten.SucheBtrKlasse(m.FBeitragsschluessel.wert)->FBezeichnung));
+  EXPECT_TRUE(Text(Anzeige::txtBetrag).endsWith(QStringLiteral(" €")));
   EXPECT_EQ(fenster.Rahmen(1)->title(), QStringLiteral("Persönliche Daten"));
   EXPECT_EQ(fenster.Rahmen(2)->title(), QStringLiteral("Beitragsdaten"));
   EXPECT_TRUE(fenster.Rahmen(2)->isVisible());
@@ -119,13 +119,13 @@ TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
   EXPECT_EQ(Status(3), QStringLiteral("Datensatz 1"));
   EXPECT_TRUE(Status(1).endsWith(Q(DatumText(Heute()))));
   EXPECT_EQ(Suche()->text(), QStringLiteral("Nr. 001"));
-  EXPECT_FALSE(fenster.Aktion("befZur")->isEnabled());
-  EXPECT_TRUE(fenster.Aktion("befVor")->isEnabled());
-  EXPECT_FALSE(fenster.Aktion("mnuTabPers")->isEnabled());
-  EXPECT_EQ(fenster.Aktion("mnuMitglAendern")->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_FALSE(fenster.Aktion(Bef::befZur)->isEnabled());
+  EXPECT_TRUE(fenster.Aktion(Bef::befVor)->isEnabled());
+  EXPECT_FALSE(fenster.Aktion(Bef::mnuTabPers)->isEnabled());
+  EXPECT_EQ(fenster.Aktion(Bef::mnuMitglAendern)->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(fenster.Bildlauf()->maximum(), liste->AnzahlMitglieder());
   // The homepage row is hidden without a homepage: the groups take the row.
-  EXPECT_EQ(fenster.Feld("txtHTTP")->isVisible(), !m.FHomepage.empty());
+  EXPECT_EQ(fenster.Feld(Anzeige::txtHTTP)->isVisible(), !m.FHomepage.empty());
   Speichere("hauptfenster.png");
   EXPECT_TRUE(ui.Meldungen.empty());
 }
@@ -133,20 +133,20 @@ TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
 TEST_F(HauptfensterDemo, BlaetternUndBildlauf) {
   QTest::keyClick(&fenster, Qt::Key_PageUp);  // "&Nächstes"
   EXPECT_EQ(Status(3), QStringLiteral("Datensatz 2"));
-  EXPECT_EQ(Text("txtNNa"), Q(M(2).FName));
-  EXPECT_TRUE(fenster.Aktion("befZur")->isEnabled());
-  fenster.Aktion("befZur")->trigger();
+  EXPECT_EQ(Text(Anzeige::txtNNa), Q(M(2).FName));
+  EXPECT_TRUE(fenster.Aktion(Bef::befZur)->isEnabled());
+  fenster.Aktion(Bef::befZur)->trigger();
   EXPECT_EQ(Status(3), QStringLiteral("Datensatz 1"));
   fenster.Bildlauf()->setValue(12);
   EXPECT_EQ(Status(3), QStringLiteral("Datensatz 12"));
-  EXPECT_EQ(Text("txtNNa"), Q(M(12).FName));
+  EXPECT_EQ(Text(Anzeige::txtNNa), Q(M(12).FName));
   EXPECT_EQ(Suche()->text(), Q("Nr. " + M(12).MitgliedsnummerText()));
   QTest::keyClick(&fenster, Qt::Key_PageDown);  // "&Vorheriges"
   EXPECT_EQ(fenster.Bildlauf()->value(), 11);
 
   // The wheel over any field steps through the list; Ctrl alone does nothing.
   const auto rad = [&](int delta, Qt::KeyboardModifiers tasten) {
-    QWidget* feld = fenster.Feld("txtOrt");
+    QWidget* feld = fenster.Feld(Anzeige::txtOrt);
     QWheelEvent e(QPointF(5, 5), feld->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, tasten,
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(feld, &e);
@@ -162,7 +162,7 @@ TEST_F(HauptfensterDemo, BlaetternUndBildlauf) {
   QStatusTipEvent tipp(QStringLiteral("befGesSel"));
   QApplication::sendEvent(&fenster, &tipp);
   EXPECT_EQ(Status(3), QStringLiteral("[Umschalttaste] = Listenselektion"));
-  EXPECT_EQ(fenster.Aktion("befGesSel")->toolTip(), QStringLiteral("Gesamtselektion [Listenselektion]"));
+  EXPECT_EQ(fenster.Aktion(Bef::befGesSel)->toolTip(), QStringLiteral("Gesamtselektion [Listenselektion]"));
   QStatusTipEvent ende{QString()};
   QApplication::sendEvent(&fenster, &ende);
   EXPECT_EQ(Status(3), QStringLiteral("Datensatz 11"));
@@ -175,7 +175,7 @@ TEST_F(HauptfensterDemo, NotizknopfBlinkt) {
     if (m->FNotizen.Anzahl() == 1) mitNotiz = m.get();
   ASSERT_TRUE(mitNotiz);
   ASSERT_TRUE(fenster.Programm().ZeigeMitgliedRef(mitNotiz));
-  QAction* notiz = fenster.Aktion("befNotiz");
+  QAction* notiz = fenster.Aktion(Bef::befNotiz);
   EXPECT_EQ(notiz->toolTip(), Q("Für " + mitNotiz->NameAnzeige() + " ist eine Notiz hinterlegt."));
   const qint64 vorher = notiz->icon().cacheKey();
   fenster.Programm().NotizTimerTick();
@@ -191,7 +191,7 @@ TEST_F(HauptfensterDemo, SchnellsucheNachNummerUndNamen) {
   const TMitglied* sieben = liste->SucheNummer(7);
   ASSERT_TRUE(sieben);
   EXPECT_EQ(fenster.Programm().AktuellesMitglied(), sieben);
-  EXPECT_EQ(Text("txtNNa"), Q(sieben->FName));
+  EXPECT_EQ(Text(Anzeige::txtNNa), Q(sieben->FName));
   EXPECT_EQ(Suche()->text(), QStringLiteral("Nr. 007"));
   EXPECT_EQ(Suche()->selectedText(), QStringLiteral("Nr. 007"));
 
@@ -218,7 +218,7 @@ TEST_F(HauptfensterDemo, SchnellsucheNachNummerUndNamen) {
   QTest::keyClick(liste_, Qt::Key_Return);
   const TMitglied* gewaehlt = fenster.Programm().AktuellesMitglied();
   ASSERT_TRUE(gewaehlt);
-  EXPECT_EQ(Text("txtNNa"), Q(gewaehlt->FName));
+  EXPECT_EQ(Text(Anzeige::txtNNa), Q(gewaehlt->FName));
   EXPECT_TRUE(Q(gewaehlt->FName).startsWith(Q(ziel.FName).left(3), Qt::CaseInsensitive));
   EXPECT_FALSE(liste_->isVisible());
   EXPECT_TRUE(ui.Meldungen.empty());
@@ -254,7 +254,7 @@ TEST_F(HauptfensterDemo, OhneRechtKommtDieRechtemeldung) {
   fenster.Programm().AktualisiereMenues();
   EXPECT_FALSE(fenster.Rahmen(2)->isVisible());
   liste->FGeaendert = false;
-  fenster.Aktion("mnuMitglMitglnraendern")->trigger();
+  fenster.Aktion(Bef::mnuMitglMitglnraendern)->trigger();
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{kRechte});
   EXPECT_TRUE(ui.DialogArten.empty());
   EXPECT_EQ(M(1).FMitgliedsnummer, 1);
@@ -270,11 +270,11 @@ TEST_F(HauptfensterDemo, MitfinanziertesMitgliedZeigtDenZahler) {
   const TMitglied* zahler = liste->SucheNummer(kind->Zahler()->FNummer);
   ASSERT_TRUE(zahler);
   EXPECT_EQ(fenster.Zahlart()->currentIndex(), 2);
-  EXPECT_EQ(Text("txtZNr"), Q(zahler->MitgliedsnummerText()));
-  EXPECT_EQ(Text("txtZNa"), Q(zahler->NameKomplett()));
-  EXPECT_EQ(Text("txtZAd"), Q(zahler->Adresszeile()));
+  EXPECT_EQ(Text(Anzeige::txtZNr), Q(zahler->MitgliedsnummerText()));
+  EXPECT_EQ(Text(Anzeige::txtZNa), Q(zahler->NameKomplett()));
+  EXPECT_EQ(Text(Anzeige::txtZAd), Q(zahler->Adresszeile()));
   Speichere("hauptfenster-mitfinanziert.png");
-  fenster.Aktion("befZWechsel")->trigger();
+  fenster.Aktion(Bef::befZWechsel)->trigger();
   EXPECT_EQ(fenster.Programm().AktuellesMitglied(), zahler);
   EXPECT_EQ(fenster.Zahlart()->currentIndex(), 1);
 
@@ -283,7 +283,7 @@ TEST_F(HauptfensterDemo, MitfinanziertesMitgliedZeigtDenZahler) {
   QTest::keyClick(&fenster, Qt::Key_F4);
   QWidget* mitfin = fenster.Mitfinanzierungen();
   ASSERT_TRUE(mitfin->isVisible());
-  EXPECT_TRUE(fenster.Aktion("mnuMitglMitfin")->isChecked());
+  EXPECT_TRUE(fenster.Aktion(Bef::mnuMitglMitfin)->isChecked());
   auto* eintraege = mitfin->findChild<QListWidget*>(QStringLiteral("lstMitfinanzierungen"));
   ASSERT_TRUE(eintraege);
   ASSERT_GE(eintraege->count(), 1);
@@ -295,7 +295,7 @@ TEST_F(HauptfensterDemo, MitfinanziertesMitgliedZeigtDenZahler) {
   EXPECT_EQ(fenster.Programm().AktuellesMitglied(), kind);
   mitfin->close();
   EXPECT_FALSE(fenster.Programm().FMitfinSichtbar);
-  EXPECT_FALSE(fenster.Aktion("befMitfin")->isChecked());
+  EXPECT_FALSE(fenster.Aktion(Bef::befMitfin)->isChecked());
 }
 
 TEST_F(HauptfensterDemo, BankverbindungMitBankUndRoterIBAN) {
@@ -307,14 +307,14 @@ TEST_F(HauptfensterDemo, BankverbindungMitBankUndRoterIBAN) {
   k.FIBAN = "DE89370400440532013000";
   fenster.Programm().AktualisiereAnzeige(true);
   EXPECT_EQ(fenster.Zahlart()->currentIndex(), 1);
-  EXPECT_EQ(Text("txtBLZ"), QStringLiteral("370 400 44"));
-  EXPECT_EQ(Text("txtKNr"), QStringLiteral("532 013 000"));
-  EXPECT_EQ(Text("txtSepaIBAN"), QStringLiteral("DE89 3704 0044 0532 0130 00"));
-  EXPECT_EQ(Text("txtBnk"), QStringLiteral("Commerzbank, 50447 Köln"));
-  EXPECT_NE(fenster.Feld("txtSepaIBAN")->palette().color(QPalette::Text), QColor(Qt::red));
+  EXPECT_EQ(Text(Anzeige::txtBLZ), QStringLiteral("370 400 44"));
+  EXPECT_EQ(Text(Anzeige::txtKNr), QStringLiteral("532 013 000"));
+  EXPECT_EQ(Text(Anzeige::txtSepaIBAN), QStringLiteral("DE89 3704 0044 0532 0130 00"));
+  EXPECT_EQ(Text(Anzeige::txtBnk), QStringLiteral("Commerzbank, 50447 Köln"));
+  EXPECT_NE(fenster.Feld(Anzeige::txtSepaIBAN)->palette().color(QPalette::Text), QColor(Qt::red));
   k.FIBAN = "DE88370400440532013000";
   fenster.Programm().AktualisiereAnzeige(true);
-  EXPECT_EQ(fenster.Feld("txtSepaIBAN")->palette().color(QPalette::Text), QColor(Qt::red));
+  EXPECT_EQ(fenster.Feld(Anzeige::txtSepaIBAN)->palette().color(QPalette::Text), QColor(Qt::red));
   Speichere("hauptfenster-lastschrift.png");
 }
 

@@ -60,7 +60,7 @@ class Hauptfenster : public test::MitOberflaeche {
     f.ZeigeMitglied(L->FMitglieder.Erstes());
     f.AktualisiereMenues();
   }
-  std::string T(const char* feld) const { return f.Feld(feld).text; }
+  std::string T(Anzeige feld) const { return f.Feld(feld).text; }
   // A user with exactly these rights, logged in.
   TBenutzer& Benutzer(std::uint32_t rechte) {
     auto& b = L->FBenutzer.Hinzufuegen(std::make_unique<TBenutzer>("Gast"));
@@ -87,12 +87,12 @@ TEST_F(Hauptfenster, MitgliederzahlInDerStatuszeile) {
     Neuanzeige();
     EXPECT_EQ(f.Status(2), fall.text) << fall.mitglieder << "/" << fall.selektiert;
   }
-  f.Befehl("mnuMitglNaechst");
+  f.Befehl(Bef::mnuMitglNaechst);
   EXPECT_EQ(f.Status(3), "Datensatz 2");
   // While the pointer rests on a command its hint stands there instead.
-  f.ZeigeHinweis("befGesSel");
+  f.ZeigeHinweis(Bef::befGesSel);
   EXPECT_EQ(f.Status(3), "[Umschalttaste] = Listenselektion");
-  f.ZeigeHinweis("");
+  f.ZeigeHinweis({});
   EXPECT_EQ(f.Status(3), "Datensatz 2");
 
   plattform::SetzeFesteZeit(D("12.03.2019") + 0.5);
@@ -108,8 +108,8 @@ TEST_F(Hauptfenster, RahmenFuerAustretendeUndSelektierte) {
   m.FSelektiert = true;
   f.AktualisiereAnzeige(false);
   EXPECT_EQ(f.FRahmen1, "Persönliche Daten (selektiert)");
-  EXPECT_TRUE(f.Zustand("mnuMitglSelekt").markiert);
-  EXPECT_TRUE(f.Zustand("befSel").markiert);
+  EXPECT_TRUE(f.Zustand(Bef::mnuMitglSelekt).markiert);
+  EXPECT_TRUE(f.Zustand(Bef::befSel).markiert);
   // The exit date wins over the selection.
   m.FAustrittsdatum = D("31.12.2030");
   f.AktualisiereAnzeige(false);
@@ -127,54 +127,54 @@ TEST_F(Hauptfenster, PersoenlicheDatenUndAlter) {
   L->FStammdaten.FGruppenname[0] = "Aktive";
   L->FStammdaten.FGruppenname[2] = "Vorstand";
   Neuanzeige();
-  EXPECT_EQ(T("txtNNa"), "Müller");
-  EXPECT_EQ(T("txtGes"), "weibl.");
-  EXPECT_EQ(T("txtGDt"), "01.02.1960 (60)");
-  EXPECT_EQ(T("txtEDt"), "01.04.1990 (30)");
-  EXPECT_EQ(T("txtEhr"), "25");
-  EXPECT_EQ(T("txtGru"), "Aktive, Vorstand");
+  EXPECT_EQ(T(Anzeige::txtNNa), "Müller");
+  EXPECT_EQ(T(Anzeige::txtGes), "weibl.");
+  EXPECT_EQ(T(Anzeige::txtGDt), "01.02.1960 (60)");
+  EXPECT_EQ(T(Anzeige::txtEDt), "01.04.1990 (30)");
+  EXPECT_EQ(T(Anzeige::txtEhr), "25");
+  EXPECT_EQ(T(Anzeige::txtGru), "Aktive, Vorstand");
   EXPECT_EQ(f.cboSucheText, "Nr. 007");
   // An exit before the reference date ends the counting there.
   m.FAustrittsdatum = D("30.06.2010");
   f.AktualisiereAnzeige(true);
-  EXPECT_EQ(T("txtGDt"), "01.02.1960 (50)");
-  EXPECT_EQ(T("txtEDt"), "01.04.1990 (20)");
+  EXPECT_EQ(T(Anzeige::txtGDt), "01.02.1960 (50)");
+  EXPECT_EQ(T(Anzeige::txtEDt), "01.04.1990 (20)");
   // Without a date the day 0 is shown and counted like any other.
   m.FEintrittsdatum = 0;
   f.AktualisiereAnzeige(true);
-  EXPECT_EQ(T("txtEDt"), "30.12.1899 (110)");
+  EXPECT_EQ(T(Anzeige::txtEDt), "30.12.1899 (110)");
 }
 
 TEST_F(Hauptfenster, HalbeUndVolleBreite) {
   TMitglied& m = Neu(1);
   Neuanzeige();
-  EXPECT_FALSE(f.Feld("txtHTTP").sichtbar);
-  EXPECT_FALSE(f.Zustand("befHttp").sichtbar);
-  EXPECT_FALSE(f.Feld("txtGru").halbeBreite);
-  EXPECT_FALSE(f.Feld("txtEMG").sichtbar);
-  EXPECT_FALSE(f.Feld("txtAbt").halbeBreite);
-  EXPECT_FALSE(f.Zustand("befMail").aktiv);
+  EXPECT_FALSE(f.Feld(Anzeige::txtHTTP).sichtbar);
+  EXPECT_FALSE(f.Zustand(Bef::befHttp).sichtbar);
+  EXPECT_FALSE(f.Feld(Anzeige::txtGru).halbeBreite);
+  EXPECT_FALSE(f.Feld(Anzeige::txtEMG).sichtbar);
+  EXPECT_FALSE(f.Feld(Anzeige::txtAbt).halbeBreite);
+  EXPECT_FALSE(f.Zustand(Bef::befMail).aktiv);
 
   m.FHomepage = "www.example.org";
   m.FEhrenmitgliedSeit = D("01.05.2015");
   m.FEMail = "max@example.org";
   f.AktualisiereAnzeige(true);
-  EXPECT_TRUE(f.Feld("txtHTTP").sichtbar);
-  EXPECT_TRUE(f.Zustand("befHttp").sichtbar);
-  EXPECT_TRUE(f.Zustand("befHttp").aktiv);
-  EXPECT_TRUE(f.Feld("txtGru").halbeBreite);
-  EXPECT_TRUE(f.Feld("txtEMG").sichtbar);
-  EXPECT_EQ(T("txtEMG"), "01.05.2015");
-  EXPECT_TRUE(f.Feld("txtAbt").halbeBreite);
-  EXPECT_TRUE(f.Zustand("befMail").aktiv);
+  EXPECT_TRUE(f.Feld(Anzeige::txtHTTP).sichtbar);
+  EXPECT_TRUE(f.Zustand(Bef::befHttp).sichtbar);
+  EXPECT_TRUE(f.Zustand(Bef::befHttp).aktiv);
+  EXPECT_TRUE(f.Feld(Anzeige::txtGru).halbeBreite);
+  EXPECT_TRUE(f.Feld(Anzeige::txtEMG).sichtbar);
+  EXPECT_EQ(T(Anzeige::txtEMG), "01.05.2015");
+  EXPECT_TRUE(f.Feld(Anzeige::txtAbt).halbeBreite);
+  EXPECT_TRUE(f.Zustand(Bef::befMail).aktiv);
 
   // A homepage without "." is shown, but its link command is disabled.
   m.FHomepage = "intern";
   m.FEMail = "Fax 07143 1234";
   f.AktualisiereAnzeige(true);
-  EXPECT_TRUE(f.Feld("txtHTTP").sichtbar);
-  EXPECT_FALSE(f.Zustand("befHttp").aktiv);
-  EXPECT_FALSE(f.Zustand("befMail").aktiv);
+  EXPECT_TRUE(f.Feld(Anzeige::txtHTTP).sichtbar);
+  EXPECT_FALSE(f.Zustand(Bef::befHttp).aktiv);
+  EXPECT_FALSE(f.Zustand(Bef::befMail).aktiv);
 }
 
 class HauptfensterBank : public test::MitBank {
@@ -196,7 +196,7 @@ class HauptfensterBank : public test::MitBank {
     m.FGeburtsdatum = D(nummer == 1 ? "03.03.1970" : "04.04.2010");
     return m;
   }
-  std::string T(const char* feld) const { return f.Feld(feld).text; }
+  std::string T(Anzeige feld) const { return f.Feld(feld).text; }
   TestFenster f;
   TZAQ* L;
   TMitglied* zahler;
@@ -214,35 +214,35 @@ TEST_F(HauptfensterBank, BankdatenInGruppen) {
   zahler->FZahlart = zaLastschrift;
   f.ZeigeMitglied(zahler);
   EXPECT_EQ(f.FZahlartSeite, 1);
-  EXPECT_EQ(T("txtBLZ"), "370 400 44");
-  EXPECT_EQ(T("txtKNr"), "532 013 000");
-  EXPECT_EQ(T("txtSepaIBAN"), "DE89 3704 0044 0532 0130 00");
-  EXPECT_FALSE(f.Feld("txtSepaIBAN").rot);
-  EXPECT_EQ(T("txtSepaDate"), "");
-  EXPECT_EQ(T("txtEKO"), "Hauptkonto Beiträge");
-  EXPECT_EQ(T("txtBnk"), "Commerzbank, 50447 Köln");
+  EXPECT_EQ(T(Anzeige::txtBLZ), "370 400 44");
+  EXPECT_EQ(T(Anzeige::txtKNr), "532 013 000");
+  EXPECT_EQ(T(Anzeige::txtSepaIBAN), "DE89 3704 0044 0532 0130 00");
+  EXPECT_FALSE(f.Feld(Anzeige::txtSepaIBAN).rot);
+  EXPECT_EQ(T(Anzeige::txtSepaDate), "");
+  EXPECT_EQ(T(Anzeige::txtEKO), "Hauptkonto Beiträge");
+  EXPECT_EQ(T(Anzeige::txtBnk), "Commerzbank, 50447 Köln");
 
   // A wrong check digit shows red; an empty IBAN never does.
   k.FIBAN = "DE88370400440532013000";
   f.AktualisiereAnzeige(true);
-  EXPECT_TRUE(f.Feld("txtSepaIBAN").rot);
+  EXPECT_TRUE(f.Feld(Anzeige::txtSepaIBAN).rot);
   k.FIBAN.clear();
   k.FBLZ = "00000000";
   k.FKontonummer = "0000000000";
   k.FMandatsdatum = D("01.02.2014");
   f.AktualisiereAnzeige(true);
-  EXPECT_FALSE(f.Feld("txtSepaIBAN").rot);
-  EXPECT_EQ(T("txtBLZ"), "");
-  EXPECT_EQ(T("txtKNr"), "");
-  EXPECT_EQ(T("txtSepaDate"), "01.02.2014");
-  EXPECT_EQ(T("txtBnk"), "");
+  EXPECT_FALSE(f.Feld(Anzeige::txtSepaIBAN).rot);
+  EXPECT_EQ(T(Anzeige::txtBLZ), "");
+  EXPECT_EQ(T(Anzeige::txtKNr), "");
+  EXPECT_EQ(T(Anzeige::txtSepaDate), "01.02.2014");
+  EXPECT_EQ(T(Anzeige::txtBnk), "");
   // Without an account every debit field is empty.
   k.FIBAN = "DE88370400440532013000";
   zahler->KontoEntfernen();
   f.AktualisiereAnzeige(true);
-  EXPECT_EQ(T("txtKIn"), "");
-  EXPECT_EQ(T("txtEKO"), "");
-  EXPECT_FALSE(f.Feld("txtSepaIBAN").rot);
+  EXPECT_EQ(T(Anzeige::txtKIn), "");
+  EXPECT_EQ(T(Anzeige::txtEKO), "");
+  EXPECT_FALSE(f.Feld(Anzeige::txtSepaIBAN).rot);
 }
 
 TEST_F(HauptfensterBank, ZahlerseiteUndBankverzeichnis) {
@@ -255,58 +255,58 @@ TEST_F(HauptfensterBank, ZahlerseiteUndBankverzeichnis) {
   kind->ZahlerAnlegen().Setze(zahler);
   f.ZeigeMitglied(kind);
   EXPECT_EQ(f.FZahlartSeite, 2);
-  EXPECT_EQ(T("txtZNr"), "001");
-  EXPECT_EQ(T("txtZNa"), "Kunz, Karl");
-  EXPECT_EQ(T("txtZGd"), "03.03.1970 (" + std::to_string(zahler->Alter()) + ")");
-  EXPECT_EQ(T("txtZBa"), "370 400 44");
-  EXPECT_EQ(T("txtZKo"), "532 013 000");
-  EXPECT_EQ(T("txtZIb"), "DE89 3704 0044 0532 0130 00");
-  EXPECT_EQ(T("txtZEK"), "Hauptkonto Beiträge");
+  EXPECT_EQ(T(Anzeige::txtZNr), "001");
+  EXPECT_EQ(T(Anzeige::txtZNa), "Kunz, Karl");
+  EXPECT_EQ(T(Anzeige::txtZGd), "03.03.1970 (" + std::to_string(zahler->Alter()) + ")");
+  EXPECT_EQ(T(Anzeige::txtZBa), "370 400 44");
+  EXPECT_EQ(T(Anzeige::txtZKo), "532 013 000");
+  EXPECT_EQ(T(Anzeige::txtZIb), "DE89 3704 0044 0532 0130 00");
+  EXPECT_EQ(T(Anzeige::txtZEK), "Hauptkonto Beiträge");
 
   // The viewer opens at the payer's bank on page 2 ...
   ui.Dialoge = {[](DialogDaten& d) { return dynamic_cast<TBankdatenDialog&>(d).FBLZ == "37040044"; }};
-  f.Befehl("mnuExtrasBankVerz");
+  f.Befehl(Bef::mnuExtrasBankVerz);
   EXPECT_TRUE(ui.Dialoge.empty());
   // ... and without a position on page 0.
   kind->FZahlart = zaRechnung;
   f.AktualisiereAnzeige(true);
   std::string blz;
   ui.Dialoge = {[&](DialogDaten& d) { return blz = dynamic_cast<TBankdatenDialog&>(d).FBLZ, true; }};
-  f.Befehl("mnuExtrasBankVerz");
+  f.Befehl(Bef::mnuExtrasBankVerz);
   EXPECT_EQ(blz, "00000000");
 
   // ">>>" shows the payer.
   kind->FZahlart = zaMitfinanziert;
   f.AktualisiereAnzeige(true);
-  f.Befehl("befZWechsel");
+  f.Befehl(Bef::befZWechsel);
   EXPECT_EQ(f.AktuellesMitglied(), zahler);
 
   // A light refresh (dragging the scroll bar) leaves the payer's fields empty.
   f.bldlPosScroll(2, true);
-  EXPECT_EQ(T("txtZNr"), "001");
-  EXPECT_EQ(T("txtZNa"), "");
+  EXPECT_EQ(T(Anzeige::txtZNr), "001");
+  EXPECT_EQ(T(Anzeige::txtZNa), "");
 }
 
 TEST_F(Hauptfenster, VorlaeufigesZahldatumUndAenderungshinweis) {
   TMitglied& m = Neu(1);
   m.FBezahltBis = D("31.12.2019");
   Neuanzeige();
-  EXPECT_EQ(T("txtZahlDt"), "31.12.2019");
-  EXPECT_EQ(f.Feld("txtZahlDt").hinweis, "");
-  EXPECT_EQ(f.Feld("txtNNa").hinweis, "");
+  EXPECT_EQ(T(Anzeige::txtZahlDt), "31.12.2019");
+  EXPECT_EQ(f.Feld(Anzeige::txtZahlDt).hinweis, "");
+  EXPECT_EQ(f.Feld(Anzeige::txtNNa).hinweis, "");
   m.FVorlaeufigBezahltBis = D("31.12.2020");
   m.FGeaendertVon.Setze(admin);
   m.FGeaendertVon.FZeit = D("05.06.2020") + 0.5;
   f.AktualisiereAnzeige(true);
-  EXPECT_EQ(T("txtZahlDt"), "31.12.2019*");
-  EXPECT_EQ(f.Feld("txtZahlDt").hinweis, "Vorläufiges, neues Zahldatum:\r\n31.12.2020|");
-  EXPECT_EQ(f.Feld("txtNNa").hinweis, "Letzte Änderung am 05.06.2020, 12:00:00\r\ndurch Administrator|");
-  EXPECT_EQ(T("txtBtrKlasse"), "Keine Beitragsklasse gefunden");
+  EXPECT_EQ(T(Anzeige::txtZahlDt), "31.12.2019*");
+  EXPECT_EQ(f.Feld(Anzeige::txtZahlDt).hinweis, "Vorläufiges, neues Zahldatum:\r\n31.12.2020|");
+  EXPECT_EQ(f.Feld(Anzeige::txtNNa).hinweis, "Letzte Änderung am 05.06.2020, 12:00:00\r\ndurch Administrator|");
+  EXPECT_EQ(T(Anzeige::txtBtrKlasse), "Keine Beitragsklasse gefunden");
 }
 
 class HauptfensterVerein : public test::MitVerein {
  protected:
-  std::string T(const char* feld) const { return f.Feld(feld).text; }
+  std::string T(Anzeige feld) const { return f.Feld(feld).text; }
   TestFenster f;
 };
 
@@ -319,32 +319,32 @@ TEST_F(HauptfensterVerein, BeitragsklasseBetragUndMitfinanzierungen) {
   Mitglied(4, "XYZ");
   TZAQ* L = liste.get();
   f.SetzeListe(std::move(liste));
-  EXPECT_EQ(T("txtBtrKlasse"), "Klasse AKT");
-  EXPECT_EQ(T("txtBetrag"), "120,00 €");
+  EXPECT_EQ(T(Anzeige::txtBtrKlasse), "Klasse AKT");
+  EXPECT_EQ(T(Anzeige::txtBetrag), "120,00 €");
   f.ZeigeMitglied(&kind);
-  EXPECT_EQ(T("txtBetrag"), "0,00 € F");
+  EXPECT_EQ(T(Anzeige::txtBetrag), "0,00 € F");
   f.ZeigeMitgliedNr(4);
-  EXPECT_EQ(T("txtBtrKlasse"), "Keine Beitragsklasse gefunden");
-  EXPECT_EQ(T("txtBetrag"), "Fehler!");
+  EXPECT_EQ(T(Anzeige::txtBtrKlasse), "Keine Beitragsklasse gefunden");
+  EXPECT_EQ(T(Anzeige::txtBetrag), "Fehler!");
 
   // The co-financing window: F4 shows it, ticks the command and refills it
   // with every full refresh.
   f.ZeigeMitglied(&eltern);
-  EXPECT_TRUE(f.Befehl("mnuMitglMitfin"));
+  EXPECT_TRUE(f.Befehl(Bef::mnuMitglMitfin));
   EXPECT_TRUE(f.FMitfinSichtbar);
-  EXPECT_TRUE(f.Zustand("befMitfin").markiert);
+  EXPECT_TRUE(f.Zustand(Bef::befMitfin).markiert);
   const auto stand = f.FMitfinStand;
   f.ZeigeMitglied(&a);
   EXPECT_GT(f.FMitfinStand, stand);
   f.SetzeMitfinSichtbar(false);
-  EXPECT_FALSE(f.Zustand("mnuMitglMitfin").markiert);
+  EXPECT_FALSE(f.Zustand(Bef::mnuMitglMitfin).markiert);
 
   // Taking over the preliminary pay dates, after the warning.
   a.FVorlaeufigBezahltBis = D("31.12.2011");
   L->FKennwortBestaetigt = true;
   ui.Antworten = {Antwort::OK, Antwort::OK};
-  EXPECT_TRUE(f.Befehl("mnuLSVZahldatenUebernahme"));
-  EXPECT_EQ(T("txtZahlDt"), "31.12.2011");
+  EXPECT_TRUE(f.Befehl(Bef::mnuLSVZahldatenUebernahme));
+  EXPECT_EQ(T(Anzeige::txtZahlDt), "31.12.2011");
   EXPECT_EQ(ui.Texte().back(), "Daten wurden übernommen");
   EXPECT_TRUE(L->FGeaendert);
 }
@@ -352,15 +352,15 @@ TEST_F(HauptfensterVerein, BeitragsklasseBetragUndMitfinanzierungen) {
 TEST_F(Hauptfenster, NaechstesUndVorherigesMitSelektion) {
   for (std::uint16_t i = 1; i <= 5; ++i) Neu(i);
   Neuanzeige();
-  f.Befehl("mnuMitglVorher");
+  f.Befehl(Bef::mnuMitglVorher);
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Es ist kein weiterer Datensatz vorhanden."});
   EXPECT_EQ(ui.Meldungen[0].meldung.art, MeldungsArt::Fehler);
-  EXPECT_FALSE(f.Zustand("befZur").aktiv);
+  EXPECT_FALSE(f.Zustand(Bef::befZur).aktiv);
   f.bldlPosScroll(5, false);
   EXPECT_EQ(f.AktuelleNummer(), 5);
-  EXPECT_FALSE(f.Zustand("mnuMitglNaechst").aktiv);
+  EXPECT_FALSE(f.Zustand(Bef::mnuMitglNaechst).aktiv);
   ui.Leeren();
-  f.Befehl("mnuMitglNaechst");
+  f.Befehl(Bef::mnuMitglNaechst);
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Es ist kein weiterer Datensatz vorhanden."});
 
   // With a selection only the selected members are visited, counting the
@@ -368,17 +368,17 @@ TEST_F(Hauptfenster, NaechstesUndVorherigesMitSelektion) {
   L->FMitglieder[1].FSelektiert = true;
   L->FMitglieder[3].FSelektiert = true;
   f.bldlPosScroll(1, false);
-  f.Befehl("mnuMitglNaechst");
+  f.Befehl(Bef::mnuMitglNaechst);
   EXPECT_EQ(f.AktuellePosition(), 2);
-  f.Befehl("befVor");
+  f.Befehl(Bef::befVor);
   EXPECT_EQ(f.AktuellePosition(), 4);
   EXPECT_EQ(f.Status(3), "Datensatz 4");
   ui.Leeren();
-  f.Befehl("mnuMitglNaechst");
+  f.Befehl(Bef::mnuMitglNaechst);
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Es ist kein weiterer Datensatz selektiert."});
   EXPECT_EQ(ui.Meldungen[0].meldung.art, MeldungsArt::Information);
   EXPECT_EQ(f.AktuellePosition(), 4);
-  f.Befehl("befZur");
+  f.Befehl(Bef::befZur);
   EXPECT_EQ(f.AktuellePosition(), 2);
 }
 
@@ -566,12 +566,12 @@ TEST_F(Hauptfenster, OhneRechtBleibtAllesWieEsIst) {
   const std::string rechte =
       "Sie sind im Moment als Gerd Gast angemeldet und besitzen leider nicht das Recht, die gewünschte Aktion "
       "auszuführen.";
-  for (const char* befehl : {"mnuMitglHinzu", "befHinz", "mnuMitglDuplizieren", "mnuMitglAendern", "befBearb",
-                             "mnuMitglEntfernen", "mnuMitglMitglnraendern"}) {
+  for (Bef befehl : {Bef::mnuMitglHinzu, Bef::befHinz, Bef::mnuMitglDuplizieren, Bef::mnuMitglAendern,
+                     Bef::befBearb, Bef::mnuMitglEntfernen, Bef::mnuMitglMitglnraendern}) {
     ui.Leeren();
-    EXPECT_FALSE(f.Befehl(befehl)) << befehl;
-    EXPECT_EQ(ui.Texte(), std::vector<std::string>{rechte}) << befehl;
-    EXPECT_TRUE(ui.DialogArten.empty()) << befehl;
+    EXPECT_FALSE(f.Befehl(befehl)) << Name(befehl);
+    EXPECT_EQ(ui.Texte(), std::vector<std::string>{rechte}) << Name(befehl);
+    EXPECT_TRUE(ui.DialogArten.empty()) << Name(befehl);
   }
   EXPECT_EQ(L->AnzahlMitglieder(), 2);
   EXPECT_EQ(m.FMitgliedsnummer, 1);
@@ -583,7 +583,7 @@ TEST_F(Hauptfenster, OhneRechtBleibtAllesWieEsIst) {
   // Any one of the alternatives is enough for editing.
   Benutzer(rGruppen);
   ui.Dialoge = {[](DialogDaten&) { return false; }};
-  EXPECT_TRUE(f.Befehl("mnuMitglAendern"));
+  EXPECT_TRUE(f.Befehl(Bef::mnuMitglAendern));
   EXPECT_EQ(ui.DialogArten.back(), TfrmZAQBearbeiten::kArt);
 }
 
@@ -595,7 +595,7 @@ TEST_F(Hauptfenster, EntfernenZeigtDenNachbarnAnSeinemPlatz) {
   };
   f.bldlPosScroll(3, false);
   ui.Dialoge = {sofort};
-  ASSERT_TRUE(f.Befehl("mnuMitglEntfernen"));
+  ASSERT_TRUE(f.Befehl(Bef::mnuMitglEntfernen));
   EXPECT_EQ(L->AnzahlMitglieder(), 4);
   EXPECT_EQ(f.AktuelleNummer(), 2);
   EXPECT_EQ(f.AktuellePosition(), 2);
@@ -603,7 +603,7 @@ TEST_F(Hauptfenster, EntfernenZeigtDenNachbarnAnSeinemPlatz) {
   // The first member's neighbour is its successor, now first itself.
   f.bldlPosScroll(1, false);
   ui.Dialoge = {sofort};
-  f.Befehl("mnuMitglEntfernen");
+  f.Befehl(Bef::mnuMitglEntfernen);
   EXPECT_EQ(f.AktuelleNummer(), 2);
   EXPECT_EQ(f.AktuellePosition(), 1);
   // "Nach Austrittsdatum" keeps the member and shows its exit date.
@@ -612,14 +612,14 @@ TEST_F(Hauptfenster, EntfernenZeigtDenNachbarnAnSeinemPlatz) {
     l.FDatum = "31.12.2040";
     return l.Druecke(TLoeschDialog::Knopf::NachAustrittsdatum);
   }};
-  f.Befehl("mnuMitglEntfernen");
+  f.Befehl(Bef::mnuMitglEntfernen);
   EXPECT_EQ(L->AnzahlMitglieder(), 3);
   EXPECT_EQ(f.FRahmen1, "Persönliche Daten (automatisches Löschen nach dem 31.12.2040)");
 
   while (L->AnzahlMitglieder() > 1) L->FMitglieder.Loeschen(*L->FMitglieder.Letztes());
   f.ZeigeMitglied(L->FMitglieder.Erstes());
   ui.Leeren();
-  f.Befehl("mnuMitglEntfernen");
+  f.Befehl(Bef::mnuMitglEntfernen);
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Mindestens ein Datensatz muß vorhanden sein."});
   EXPECT_TRUE(ui.DialogArten.empty());
 }
@@ -629,17 +629,17 @@ TEST_F(Hauptfenster, HinzufuegenUndDuplizieren) {
   Neu(3, "Dritter");
   Neuanzeige();
   ui.Dialoge = {[](DialogDaten&) { return true; }, [](DialogDaten&) { return true; }};
-  f.Befehl("mnuMitglHinzu");
+  f.Befehl(Bef::mnuMitglHinzu);
   EXPECT_EQ(f.AktuelleNummer(), 2);
   EXPECT_EQ(f.AktuellePosition(), 3);
   EXPECT_EQ(ui.Texte().back(), "Das Mitglied wurde aufgenommen.\r\n\r\nDer derzeitige Bestand beträgt 3 Mitglieder.");
-  f.Befehl("mnuMitglDuplizieren");
+  f.Befehl(Bef::mnuMitglDuplizieren);
   EXPECT_EQ(f.AktuelleNummer(), 4);
   EXPECT_EQ(ui.Texte().back(),
             "Das duplizerte Mitglied wurde aufgenommen.\r\n\r\nDer derzeitige Bestand beträgt 4 Mitglieder.");
   // Cancelled: nothing added, no message.
   ui.Leeren();
-  f.Befehl("mnuMitglHinzu");
+  f.Befehl(Bef::mnuMitglHinzu);
   EXPECT_TRUE(ui.Meldungen.empty());
   EXPECT_EQ(L->AnzahlMitglieder(), 4);
 }
@@ -651,14 +651,14 @@ TEST_F(Hauptfenster, SelektionUndMitfinanzierte) {
   b.ZahlerAnlegen().Setze(&a);
   Neuanzeige();
   L->FNurSelektierteAntwort = 2;
-  f.Befehl("befSel");
+  f.Befehl(Bef::befSel);
   EXPECT_TRUE(a.FSelektiert);
   EXPECT_EQ(L->FNurSelektierteAntwort, 0);
-  EXPECT_TRUE(f.Zustand("mnuSelFragen").markiert);
-  EXPECT_FALSE(f.Zustand("mnuSelFragen").aktiv);
-  f.Befehl("mnuMitglSelekt");
+  EXPECT_TRUE(f.Zustand(Bef::mnuSelFragen).markiert);
+  EXPECT_FALSE(f.Zustand(Bef::mnuSelFragen).aktiv);
+  f.Befehl(Bef::mnuMitglSelekt);
   EXPECT_FALSE(a.FSelektiert);
-  f.Befehl("mnuMitglZugSelekt");
+  f.Befehl(Bef::mnuMitglZugSelekt);
   EXPECT_TRUE(a.FSelektiert);
   EXPECT_TRUE(b.FSelektiert);
   EXPECT_FALSE(c.FSelektiert);
@@ -669,12 +669,12 @@ TEST_F(Hauptfenster, SelektionUndMitfinanzierte) {
 TEST_F(Hauptfenster, SelektierteLoeschen) {
   for (std::uint16_t i = 1; i <= 3; ++i) Neu(i);
   Neuanzeige();
-  f.Befehl("mnuExtrasMassenSelekLoschen");
+  f.Befehl(Bef::mnuExtrasMassenSelekLoschen);
   EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Zur Zeit sind keine Mitglieder selektiert."});
   for (auto& m : L->FMitglieder) m->FSelektiert = true;
   ui.Leeren();
   ui.Antworten = {Antwort::Ja};
-  f.Befehl("mnuExtrasMassenSelekLoschen");
+  f.Befehl(Bef::mnuExtrasMassenSelekLoschen);
   EXPECT_EQ(ui.Texte().back(),
             "Es dürfen nicht alle Mitglieder selektiert sein. Mindestens ein Datensatz muß bestehen bleiben.");
   L->FMitglieder[2].FSelektiert = false;
@@ -682,7 +682,7 @@ TEST_F(Hauptfenster, SelektierteLoeschen) {
   ui.Leeren();
   ui.Antworten = {Antwort::Ja};
   ui.Dialoge = {[](DialogDaten& d) { return dynamic_cast<TLoeschDialog&>(d).Druecke(TLoeschDialog::Knopf::Sofort); }};
-  f.Befehl("mnuExtrasMassenSelekLoschen");
+  f.Befehl(Bef::mnuExtrasMassenSelekLoschen);
   EXPECT_EQ(L->AnzahlMitglieder(), 1);
   EXPECT_EQ(f.AktuelleNummer(), 3);
   EXPECT_EQ(f.FBereich, 1);
@@ -698,10 +698,10 @@ TEST_F(Hauptfenster, MehrbenutzerfrageVorDemHinzufuegen) {
   ftp.FServerDatei = "liste.zaq";
   ftp.FSchluessel = Bytes(16, 7);
   f.AktualisiereMenues();
-  EXPECT_TRUE(f.Zustand("mnuDateiAusspeichern").sichtbar);
+  EXPECT_TRUE(f.Zustand(Bef::mnuDateiAusspeichern).sichtbar);
   // Administrator: also "Änderungen auch ohne Ausspeichern" -> Yes/No/Cancel.
   ui.Antworten = {Antwort::Abbrechen};
-  EXPECT_FALSE(f.Befehl("mnuMitglHinzu"));
+  EXPECT_FALSE(f.Befehl(Bef::mnuMitglHinzu));
   ASSERT_EQ(ui.Meldungen.size(), 1u);
   EXPECT_TRUE(ui.Meldungen[0].meldung.text.starts_with("Achtung:\r\n\r\nDie geöffnete Datei nimmt als aktive"));
   EXPECT_EQ(ui.Meldungen[0].meldung.knoepfe, Knoepfe::JaNeinAbbrechen);
@@ -710,20 +710,20 @@ TEST_F(Hauptfenster, MehrbenutzerfrageVorDemHinzufuegen) {
   // No: go on without checking out.
   ui.Leeren();
   ui.Antworten = {Antwort::Nein};
-  EXPECT_TRUE(f.Befehl("mnuMitglHinzu"));
+  EXPECT_TRUE(f.Befehl(Bef::mnuMitglHinzu));
   EXPECT_EQ(ui.DialogArten, std::vector<std::string>{std::string(TfrmZAQBearbeiten::kArt)});
 
   // Without that right only OK/Cancel; a failed check-out stops the command.
   Benutzer(rOnline | rMitgliederHinzufuegen);
   ui.Leeren();
   ui.Antworten = {Antwort::OK};
-  EXPECT_FALSE(f.Befehl("mnuMitglHinzu"));
+  EXPECT_FALSE(f.Befehl(Bef::mnuMitglHinzu));
   EXPECT_EQ(ui.Meldungen[0].meldung.knoepfe, Knoepfe::OKAbbrechen);
   EXPECT_TRUE(ui.DialogArten.empty());
   // A user outside the shared procedure is not asked.
   Benutzer(rMitgliederHinzufuegen);
   ui.Leeren();
-  f.Befehl("mnuMitglHinzu");
+  f.Befehl(Bef::mnuMitglHinzu);
   EXPECT_TRUE(ui.Meldungen.empty());
 }
 
@@ -744,7 +744,7 @@ TEST_F(Hauptfenster, VeraltetesMitgliedNachDemAusspeichern) {
     return true;
   };
   ui.Antworten = {Antwort::Ja};
-  EXPECT_FALSE(f.Befehl("mnuMitglAendern"));
+  EXPECT_FALSE(f.Befehl(Bef::mnuMitglAendern));
   EXPECT_EQ(ui.Texte().back(),
             "Das Mitglied Anna Alt ist in der aktuellen Datenbank nicht mehr unter der alten Mitgliedsnummer 007 und "
             "mit selbem Geburts- (01.02.1960) und Eintrittsdatum (01.04.1990) vorhanden. Der aktuelle Vorgang wird "
@@ -762,7 +762,7 @@ TEST_F(Hauptfenster, NotizanzeigeUndBlinken) {
   TMitglied& m = Neu(1, "Muster", "Max");
   Neuanzeige();
   EXPECT_FALSE(f.FNotizTimer);
-  EXPECT_EQ(f.Hinweis("befNotiz"), "Neue Notiz für Max Muster anlegen.");
+  EXPECT_EQ(f.Hinweis(Bef::befNotiz), "Neue Notiz für Max Muster anlegen.");
   ASSERT_EQ(f.FNotizMenue.size(), 1u);
   EXPECT_EQ(f.FNotizMenue[0].text, "Neue Notiz für Max Muster anlegen");
 
@@ -776,7 +776,7 @@ TEST_F(Hauptfenster, NotizanzeigeUndBlinken) {
   admin->FBildNr = 3;
   f.AktualisiereAnzeige(true);
   EXPECT_TRUE(f.FNotizTimer);
-  EXPECT_EQ(f.Hinweis("befNotiz"), "Für Max Muster sind 2 Notizen hinterlegt.");
+  EXPECT_EQ(f.Hinweis(Bef::befNotiz), "Für Max Muster sind 2 Notizen hinterlegt.");
   ASSERT_EQ(f.FNotizMenue.size(), 4u);
   EXPECT_EQ(f.FNotizMenue[0].text, "Adresse prüfen (Administrator)");
   ASSERT_TRUE(f.FNotizMenue[0].bild);
@@ -793,7 +793,7 @@ TEST_F(Hauptfenster, NotizanzeigeUndBlinken) {
 
   m.FNotizen.Loeschen(1);
   f.AktualisiereAnzeige(true);
-  EXPECT_EQ(f.Hinweis("befNotiz"), "Für Max Muster ist eine Notiz hinterlegt.");
+  EXPECT_EQ(f.Hinweis(Bef::befNotiz), "Für Max Muster ist eine Notiz hinterlegt.");
   ASSERT_TRUE(f.FNotizAutor);
   EXPECT_EQ(f.FNotizAutor->nummer, 3);
   // A light refresh leaves the indicator alone.
@@ -815,10 +815,10 @@ TEST_F(Hauptfenster, FenstertitelUndAufgaben) {
   ASSERT_EQ(f.FAufgaben.size(), 3u);
   EXPECT_EQ(f.FAufgaben[0].text, "Versammlung (Administrator)");
   EXPECT_EQ(f.FAufgaben[2].text, "Neue Vereinsnotiz anlegen");
-  EXPECT_TRUE(f.Zustand("mnuExtrasAustritte").sichtbar);
+  EXPECT_TRUE(f.Zustand(Bef::mnuExtrasAustritte).sichtbar);
   L->FAustrittsliste = false;
   f.AktualisiereMenues();
-  EXPECT_FALSE(f.Zustand("mnuExtrasAustritte").sichtbar);
+  EXPECT_FALSE(f.Zustand(Bef::mnuExtrasAustritte).sichtbar);
 }
 
 TEST_F(Hauptfenster, MailLinkUndZwischenablage) {
@@ -829,12 +829,12 @@ TEST_F(Hauptfenster, MailLinkUndZwischenablage) {
   m.FPLZ = "74321";
   m.FOrt = "Musterstadt";
   Neuanzeige();
-  f.Befehl("befMail");
-  f.Befehl("befHttp");
+  f.Befehl(Bef::befMail);
+  f.Befehl(Bef::befHttp);
   EXPECT_EQ(f.Geoeffnet, (std::vector<std::string>{"mailto:max@example.org", "https://example.org/max"}));
-  f.Befehl("mnuMitglAnredKopieren");
+  f.Befehl(Bef::mnuMitglAnredKopieren);
   EXPECT_EQ(ui.ZwischenablageText, "An Herrn\r\nMuster, Max\r\nHauptstraße 1\r\n74321 Musterstadt");
-  f.Befehl("mnuMitglKopieren");
+  f.Befehl(Bef::mnuMitglKopieren);
   EXPECT_TRUE(ui.ZwischenablageText.starts_with("ZAQ Mitgliederverwaltung\r\n\r\nMitgliedsnummer:\t001\r\n"));
 }
 
@@ -848,38 +848,35 @@ TEST_F(Hauptfenster, BenutzerwechselBautMenuesNeu) {
                   return a.Waehle(1);
                 },
                 [](DialogDaten&) { return true; }};
-  EXPECT_TRUE(f.Befehl("mnuExtrasBenutzer"));
+  EXPECT_TRUE(f.Befehl(Bef::mnuExtrasBenutzer));
   EXPECT_EQ(L->AktuellerBenutzer(), &kasse);
   EXPECT_FALSE(f.FRahmen2Sichtbar);
 }
 
-TEST(Befehlstabelle, NamenUndVerweiseStimmen) {
-  std::set<std::string> namen, menues;
-  for (const TMenue& m : TfrmZAQ::Menues()) {
-    EXPECT_TRUE(menues.insert(m.name).second) << m.name;
-    if (m.eltern) {
-      EXPECT_TRUE(menues.count(m.eltern)) << m.name;
-    }
-  }
+TEST(Befehlstabelle, JederBefehlUndJedesMenueStehtEinmalDarin) {
+  std::map<Menue, int> menues;
+  for (const TMenue& m : TfrmZAQ::Menues()) ++menues[m.id];
+  for (std::size_t i = 0; i < kAnzahlMenues; ++i) EXPECT_EQ(menues[static_cast<Menue>(i)], 1) << Name(static_cast<Menue>(i));
+  std::map<Bef, int> befehle;
   for (const TBefehl& b : TfrmZAQ::Befehle()) {
-    EXPECT_TRUE(namen.insert(b.name).second) << "doppelt: " << b.name;
+    ++befehle[b.id];
     if (b.menue) {
-      EXPECT_TRUE(menues.count(b.menue)) << b.name;
-      EXPECT_STRNE(b.titel, "") << b.name;
+      EXPECT_STRNE(b.titel, "") << Name(b.id);
     }
     if (b.wie) {
-      const TBefehl* ziel = TfrmZAQ::SucheBefehl(b.wie);
-      ASSERT_TRUE(ziel) << b.name;
-      EXPECT_FALSE(ziel->wie) << b.name;
-    }
-    if (b.wieUmschalt) {
-      EXPECT_TRUE(TfrmZAQ::SucheBefehl(b.wieUmschalt)) << b.name;
+      EXPECT_FALSE(TfrmZAQ::SucheBefehl(*b.wie).wie) << Name(b.id);
     }
     // What is switched on can run.
-    if (b.verfuegbar && !b.wie && std::string_view(b.name) != "cboSuche" && std::string_view(b.name) != "bldlPos") {
-      EXPECT_TRUE(b.handler) << b.name;
+    if (b.verfuegbar && !b.wie && b.id != Bef::cboSuche && b.id != Bef::bldlPos) {
+      EXPECT_TRUE(b.handler) << Name(b.id);
     }
   }
+  for (std::size_t i = 0; i < kAnzahlBefehle; ++i) EXPECT_EQ(befehle[static_cast<Bef>(i)], 1) << Name(static_cast<Bef>(i));
+  // The names a front end carries lead back to the same command or menu.
+  EXPECT_EQ(HinweisZielNamens("befGesSel"), THinweisZiel(Bef::befGesSel));
+  EXPECT_EQ(HinweisZielNamens("mnuExtrasMassen"), THinweisZiel(Menue::mnuExtrasMassen));
+  EXPECT_EQ(HinweisZielNamens("befGesSe"), THinweisZiel());
+  EXPECT_STREQ(Name(Anzeige::txtSepaIBAN), "txtSepaIBAN");
   // Shortcuts are unique, except F2 which the member and the info menu share.
   std::map<std::string, int> tasten;
   for (const TBefehl& b : TfrmZAQ::Befehle())
@@ -890,13 +887,13 @@ TEST(Befehlstabelle, NamenUndVerweiseStimmen) {
 TEST_F(Hauptfenster, NichtGebauteBefehleSindAusgegraut) {
   Neu(1);
   Neuanzeige();
-  EXPECT_FALSE(f.Zustand("mnuTabPers").aktiv);
-  EXPECT_FALSE(f.Zustand("befTabelle").aktiv);
-  EXPECT_FALSE(f.Befehl("befTabelle", true));
-  EXPECT_TRUE(f.Zustand("mnuMitglAendern").aktiv);
-  EXPECT_TRUE(f.Zustand("befBearb").aktiv);
-  EXPECT_EQ(KurzHinweis(f.Hinweis("befTabelle")), "Tabelle mit persönlichen [vereinsbezogenen] Daten");
-  EXPECT_EQ(f.Hinweis("mnuDatei"), "Mitgliederlisten erstellen, öffnen, speichern...");
+  EXPECT_FALSE(f.Zustand(Bef::mnuTabPers).aktiv);
+  EXPECT_FALSE(f.Zustand(Bef::befTabelle).aktiv);
+  EXPECT_FALSE(f.Befehl(Bef::befTabelle, true));
+  EXPECT_TRUE(f.Zustand(Bef::mnuMitglAendern).aktiv);
+  EXPECT_TRUE(f.Zustand(Bef::befBearb).aktiv);
+  EXPECT_EQ(KurzHinweis(f.Hinweis(Bef::befTabelle)), "Tabelle mit persönlichen [vereinsbezogenen] Daten");
+  EXPECT_EQ(f.Hinweis(Menue::mnuDatei), "Mitgliederlisten erstellen, öffnen, speichern...");
   EXPECT_TRUE(ui.Meldungen.empty());
 }
 
