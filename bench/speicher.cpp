@@ -97,3 +97,20 @@ void NurSpeichern(benchmark::State& state) {
 
 BENCHMARK(NurOeffnen)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NurSpeichern)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// Freeing an open list, the third part of a cycle of opening and saving.
+void NurFreigeben(benchmark::State& state) {
+  const Vorlage& v = Datei(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto liste = zaq::TZAQ::CreateAusDatei(v.datei);
+    state.ResumeTiming();
+    liste.reset();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(NurFreigeben)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);

@@ -43,47 +43,61 @@ const Tabellen& T() {
 
 }  // namespace
 
-bool IstAscii(std::string_view s) {
-  for (unsigned char c : s)
-    if (c >= 0x80) return false;
-  return true;
-}
-
-std::string Cp1252ZuUtf8(std::string_view text) {
-  if (IstAscii(text)) return std::string(text);
+void Cp1252ZuUtf8(std::string_view text, std::string& out) {
+  if (IstAscii(text)) {
+    out.assign(text);
+    return;
+  }
   const auto& t = T();
-  std::string out;
+  out.clear();
   out.reserve(text.size() + 8);
   for (unsigned char c : text) {
     if (c < 0x80) out += static_cast<char>(c);
     else out += t.nachUtf8[c];
   }
+}
+
+std::string Cp1252ZuUtf8(std::string_view text) {
+  std::string out;
+  Cp1252ZuUtf8(text, out);
   return out;
 }
 
-std::string Utf8ZuCp1252(std::string_view text) {
-  if (IstAscii(text)) return std::string(text);
+namespace {
+// Calls f with each Windows-1252 byte of a UTF-8 text, '?' for what it cannot hold.
+template <class F>
+void JedesCp1252Zeichen(std::string_view text, F f) {
   const auto& t = T();
-  std::string out;
-  out.reserve(text.size());
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const auto n = static_cast<int32_t>(text.size());
   int32_t i = 0;
   while (i < n) {
     UChar32 cp;
     U8_NEXT(s, i, n, cp);
-    if (cp >= 0 && cp < 0x80) out += static_cast<char>(cp);
+    if (cp >= 0 && cp < 0x80) f(static_cast<char>(cp));
     else if (cp > 0 && cp < 0x10000 && t.nachCp1252[static_cast<std::size_t>(cp)] != 0)
-      out += static_cast<char>(t.nachCp1252[static_cast<std::size_t>(cp)]);
-    else out += '?';
+      f(static_cast<char>(t.nachCp1252[static_cast<std::size_t>(cp)]));
+    else f('?');
   }
+}
+}  // namespace
+
+std::string Utf8ZuCp1252(std::string_view text) {
+  if (IstAscii(text)) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  JedesCp1252Zeichen(text, [&](char c) { out += c; });
   return out;
 }
 
+void Utf8ZuCp1252(std::string_view text, char* ziel) {
+  JedesCp1252Zeichen(text, [&](char c) { *ziel++ = c; });
+}
+
 std::size_t Cp1252Laenge(std::string_view utf8) {
+  if (IstAscii(utf8)) return utf8.size();
   std::size_t n = 0;
-  for (unsigned char c : utf8)
-    if ((c & 0xC0) != 0x80) ++n;
+  JedesCp1252Zeichen(utf8, [&](char) { ++n; });
   return n;
 }
 

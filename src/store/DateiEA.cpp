@@ -17,41 +17,32 @@ void TDateiEA::StreamSchreiben(TZAQStream& s, std::uint32_t flags, bool& ok) con
 }
 
 void TDateiEA::StreamLesen(TZAQStream& s, std::int64_t groesse, bool& ok) {
-  const std::size_t start = s.Position();
-  auto verbraucht = [&] { return static_cast<std::int64_t>(s.Position() - start); };
-  while (ok && verbraucht() < groesse) {
-    if (groesse > 0) LeseFortschritt(static_cast<double>(verbraucht()) / static_cast<double>(groesse));
-    std::uint16_t id = 0;
-    std::int32_t feldGroesse = 0;
-    LeseKopf(s, id, feldGroesse);
-    bool unbekannt = false;
-    if (!s.FFehler) FeldLesen(id, s, ok, unbekannt, feldGroesse);
-    if (unbekannt && !s.FFehler) {
-      if (id != 0) {
-        TOhneID u;
-        u.FID = id;
-        if (feldGroesse < 0) {
-          u.FIstBool = true;
-          u.FWert = feldGroesse == kBoolWahr;
-        } else {
-          LeseBytes(s, u.FDaten, feldGroesse);
-        }
-        FUnbekannt.push_back(std::move(u));
-        ++s.FAnzahlUnbekannt;
-      } else if (feldGroesse > 0) {
-        s.Ueberspringen(static_cast<std::size_t>(feldGroesse));
-      }
+  LeseFelder(s, groesse, ok, [this](std::uint16_t id, TZAQStream& st, bool& o, bool& unbekannt, std::int32_t g) {
+    FeldLesen(id, st, o, unbekannt, g);
+  });
+}
+
+void TDateiEA::BehalteUnbekannt(TZAQStream& s, std::uint16_t id, std::int32_t groesse) {
+  if (id != 0) {
+    TOhneID u;
+    u.FID = id;
+    if (groesse < 0) {
+      u.FIstBool = true;
+      u.FWert = groesse == kBoolWahr;
+    } else {
+      LeseBytes(s, u.FDaten, groesse);
     }
-    if (s.FFehler) ok = false;
-    if (!ok) {
-      Meldung("Fehler in TDateiEA.StreamLesen: \r\n\r\nDatensatz-ID:" + std::to_string(id) +
-                  "\r\nGröße: " + std::to_string(feldGroesse) + "\r\nKlasse: " + KlassenName(),
-              MeldungsArt::Fehler);
-      break;
-    }
-    Warten().Verarbeiten();
+    FUnbekannt.push_back(std::move(u));
+    ++s.FAnzahlUnbekannt;
+  } else if (groesse > 0) {
+    s.Ueberspringen(static_cast<std::size_t>(groesse));
   }
-  if (verbraucht() != groesse) ok = false;
+}
+
+void TDateiEA::MeldeLesefehler(std::uint16_t id, std::int32_t groesse) const {
+  Meldung("Fehler in TDateiEA.StreamLesen: \r\n\r\nDatensatz-ID:" + std::to_string(id) +
+              "\r\nGröße: " + std::to_string(groesse) + "\r\nKlasse: " + KlassenName(),
+          MeldungsArt::Fehler);
 }
 
 void TDateiEA::UnbekannteZuJson(Json& j) const {

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "interaction/Warten.h"
 #include "store/Stream.h"
 
 namespace zaq {
@@ -59,9 +60,41 @@ class TDateiEA {
 
  protected:
   // The open list reports its reading progress to the wait window.
+  virtual bool MeldetFortschritt() const { return false; }
   virtual void LeseFortschritt(double) {}
   void UnbekannteZuJson(Json& j) const;
+  // Reads field after field until groesse bytes are consumed;
+  // lese(id, s, ok, unbekannt, groesse) reads one field or marks it unknown.
+  template <class Lese>
+  void LeseFelder(TZAQStream& s, std::int64_t groesse, bool& ok, Lese&& lese);
+
+ private:
+  void BehalteUnbekannt(TZAQStream& s, std::uint16_t id, std::int32_t groesse);
+  void MeldeLesefehler(std::uint16_t id, std::int32_t groesse) const;
 };
+
+template <class Lese>
+void TDateiEA::LeseFelder(TZAQStream& s, std::int64_t groesse, bool& ok, Lese&& lese) {
+  const bool fortschritt = MeldetFortschritt() && groesse > 0;
+  const std::size_t start = s.Position();
+  auto verbraucht = [&] { return static_cast<std::int64_t>(s.Position() - start); };
+  while (ok && verbraucht() < groesse) {
+    if (fortschritt) LeseFortschritt(static_cast<double>(verbraucht()) / static_cast<double>(groesse));
+    std::uint16_t id = 0;
+    std::int32_t feldGroesse = 0;
+    LeseKopf(s, id, feldGroesse);
+    bool unbekannt = false;
+    if (!s.FFehler) lese(id, s, ok, unbekannt, feldGroesse);
+    if (unbekannt && !s.FFehler) BehalteUnbekannt(s, id, feldGroesse);
+    if (s.FFehler) ok = false;
+    if (!ok) {
+      MeldeLesefehler(id, feldGroesse);
+      break;
+    }
+    Warten().Verarbeiten();
+  }
+  if (verbraucht() != groesse) ok = false;
+}
 
 // A sub-record: tag with code 4, 4-byte length patched after writing.
 void SchreibeUnterblock(TZAQStream& s, const TDateiEA& r, std::uint16_t id, std::uint32_t flags,
@@ -130,6 +163,15 @@ class TFeldDatensatz : public B {
       feld_detail::Schreibe(r, f, s, flags, ok);
     }
     TDateiEA::StreamSchreiben(s, flags, ok);
+  }
+
+  // The fields are read without a virtual call each: a member file has millions.
+  void StreamLesen(TZAQStream& s, std::int64_t groesse, bool& ok) override {
+    R& r = static_cast<R&>(*this);
+    this->LeseFelder(s, groesse, ok,
+                     [&r](std::uint16_t id, TZAQStream& st, bool& o, bool& unbekannt, std::int32_t g) {
+                       r.R::FeldLesen(id, st, o, unbekannt, g);
+                     });
   }
 
   void FeldLesen(std::uint16_t id, TZAQStream& s, bool& ok, bool& unbekannt,

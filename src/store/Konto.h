@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/Blockpool.h"
 #include "store/DateiEA.h"
 
 namespace zaq {
@@ -15,7 +16,7 @@ class TKonto : public TDateiEA {
   std::string FInhaber;
 };
 
-class TMitgliedskonto : public TFeldDatensatz<TMitgliedskonto, TKonto> {
+class TMitgliedskonto : public TFeldDatensatz<TMitgliedskonto, TKonto>, public AusBlockpool<TMitgliedskonto> {
  public:
   const char* KlassenName() const override { return "TMitgliedskonto"; }
   static std::span<const Feldbeschreibung<TMitgliedskonto>> Felder();

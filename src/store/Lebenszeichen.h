@@ -10,10 +10,14 @@ class Lebenszeichen {
   Lebenszeichen() = default;
   Lebenszeichen(const Lebenszeichen&) {}
   Lebenszeichen& operator=(const Lebenszeichen&) { return *this; }
-  std::weak_ptr<const char> Beobachter() const { return FZeichen; }
+  // The sign is made when the first reference looks: most targets never get one.
+  std::weak_ptr<const char> Beobachter() const {
+    if (!FZeichen) FZeichen = std::make_shared<const char>('\0');
+    return FZeichen;
+  }
 
  private:
-  std::shared_ptr<const char> FZeichen = std::make_shared<const char>('\0');
+  mutable std::shared_ptr<const char> FZeichen;
 };
 
 // A cached pointer that reads as null once its target is destroyed.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "store/Blockpool.h"
 #include "store/DateiEA.h"
 #include "store/Konto.h"
 #include "store/Lebenszeichen.h"
@@ -27,7 +28,7 @@ struct Jubilaeum {
   std::int32_t datum = 0;
 };
 
-class TMitglied : public TFeldDatensatz<TMitglied> {
+class TMitglied : public TFeldDatensatz<TMitglied>, public AusBlockpool<TMitglied> {
  public:
   explicit TMitglied(TZAQ* liste = nullptr, std::uint16_t nummer = 0);
   // A copy is detached from every list but keeps the list as context.

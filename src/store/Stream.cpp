@@ -7,50 +7,13 @@
 namespace zaq {
 static_assert(std::endian::native == std::endian::little, "the file format is little-endian");
 
-namespace {
-
-void SchreibeTag(TZAQStream& s, std::uint16_t id, std::uint8_t code) {
-  std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | code);
-  s.Schreibe(&tag, 2);
-}
-
-}  // namespace
-
-void SchreibeFeld(TZAQStream& s, const void* daten, std::uint16_t id, std::size_t n) {
-  if (id > 4095) {
-    s.FFehler = true;
-    return;
-  }
-  std::uint8_t code;
-  std::size_t laengenBytes = 0;
-  if (n == 0) code = 0;
-  else if (n <= 9) code = static_cast<std::uint8_t>(n + 4);
-  else if (n <= 0xFF) { code = 1; laengenBytes = 1; }
-  else if (n <= 0xFFFF) { code = 2; laengenBytes = 2; }
-  else if (n <= 0xFFFFFF) { code = 3; laengenBytes = 3; }
-  else { code = 4; laengenBytes = 4; }
-  // Tag, length and data in one piece: fields are many and mostly small.
-  std::uint8_t* ziel = s.Platz(2 + laengenBytes + n);
-  const std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | code);
-  std::memcpy(ziel, &tag, 2);
-  const auto laenge = static_cast<std::uint32_t>(n);
-  std::memcpy(ziel + 2, &laenge, laengenBytes);
-  if (n) std::memcpy(ziel + 2 + laengenBytes, daten, n);
-}
-
-void SchreibeBool(TZAQStream& s, bool wert, std::uint16_t id) { SchreibeTag(s, id, wert ? 15 : 14); }
-void SchreibeByte(TZAQStream& s, std::uint8_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 1); }
-void SchreibeInt16(TZAQStream& s, std::uint16_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 2); }
-void SchreibeInt32(TZAQStream& s, std::int32_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 4); }
-void SchreibeDouble(TZAQStream& s, double wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 8); }
-
 void SchreibeText(TZAQStream& s, const std::string& utf8, std::uint16_t id) {
   if (IstAscii(utf8)) {
     SchreibeFeld(s, utf8.data(), id, utf8.size());
     return;
   }
-  std::string cp = Utf8ZuCp1252(utf8);
-  SchreibeFeld(s, cp.data(), id, cp.size());
+  // Converted straight into the stream: one Windows-1252 byte per character.
+  if (std::uint8_t* ziel = FeldKopf(s, id, Cp1252Laenge(utf8))) Utf8ZuCp1252(utf8, reinterpret_cast<char*>(ziel));
 }
 
 void SchreibeBytes(TZAQStream& s, const Bytes& wert, std::uint16_t id) {
@@ -63,25 +26,6 @@ void SchreibeIntegers(TZAQStream& s, const std::vector<std::int32_t>& wert, std:
 
 void SchreibeBlock(TZAQStream& s, const void* daten, std::size_t groesse, std::uint16_t id) {
   SchreibeFeld(s, daten, id, groesse);
-}
-
-void LeseKopf(TZAQStream& s, std::uint16_t& id, std::int32_t& groesse) {
-  std::uint16_t tag = 0;
-  s.Lies(&tag, 2);
-  id = static_cast<std::uint16_t>(tag >> 4);
-  std::uint8_t code = tag & 15;
-  if (code == 0) groesse = 0;
-  else if (code <= 4) {
-    std::uint32_t laenge = 0;
-    s.Lies(&laenge, code);
-    // A length beyond 2^31 - 1 cannot be a valid field.
-    if (laenge > 0x7FFFFFFFu) {
-      s.FFehler = true;
-      laenge = 0;
-    }
-    groesse = static_cast<std::int32_t>(laenge);
-  } else if (code <= 13) groesse = code - 4;
-  else groesse = code == 14 ? kBoolFalsch : kBoolWahr;
 }
 
 namespace {
@@ -115,8 +59,10 @@ void LeseText(TZAQStream& s, std::string& utf8, std::int32_t groesse) {
     s.FFehler = true;
     return;
   }
-  const char* anfang = reinterpret_cast<const char*>(s.Daten().data() + s.Position());
-  utf8 = Cp1252ZuUtf8(std::string_view(anfang, static_cast<std::size_t>(groesse)));
+  const std::string_view text(reinterpret_cast<const char*>(s.Daten().data() + s.Position()),
+                             static_cast<std::size_t>(groesse));
+  if (IstAscii(text)) utf8.assign(text);
+  else Cp1252ZuUtf8(text, utf8);
   s.Ueberspringen(static_cast<std::size_t>(groesse));
 }
 

@@ -90,19 +90,68 @@ inline constexpr std::int32_t kBoolFalsch = -2;
 inline constexpr std::int32_t kBoolWahr = -1;
 
 // Writers.  Text arguments are UTF-8 and are stored as Windows-1252.
-void SchreibeFeld(TZAQStream& s, const void* daten, std::uint16_t id, std::size_t laenge);
-void SchreibeBool(TZAQStream& s, bool wert, std::uint16_t id);
-void SchreibeByte(TZAQStream& s, std::uint8_t wert, std::uint16_t id);
-void SchreibeInt16(TZAQStream& s, std::uint16_t wert, std::uint16_t id);
-void SchreibeInt32(TZAQStream& s, std::int32_t wert, std::uint16_t id);
-void SchreibeDouble(TZAQStream& s, double wert, std::uint16_t id);
+// Tag and length of a field with n data bytes; the room for the data, or
+// none for an ID beyond 12 bits.  Inline: a member file has millions of fields.
+inline std::uint8_t* FeldKopf(TZAQStream& s, std::uint16_t id, std::size_t n) {
+  if (id > 4095) {
+    s.FFehler = true;
+    return nullptr;
+  }
+  std::uint8_t code;
+  std::size_t laengenBytes = 0;
+  if (n == 0) code = 0;
+  else if (n <= 9) code = static_cast<std::uint8_t>(n + 4);
+  else if (n <= 0xFF) { code = 1; laengenBytes = 1; }
+  else if (n <= 0xFFFF) { code = 2; laengenBytes = 2; }
+  else if (n <= 0xFFFFFF) { code = 3; laengenBytes = 3; }
+  else { code = 4; laengenBytes = 4; }
+  // Tag, length and data in one piece.
+  std::uint8_t* ziel = s.Platz(2 + laengenBytes + n);
+  const std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | code);
+  std::memcpy(ziel, &tag, 2);
+  // Four length bytes always fit (a field with a length has at least ten data
+  // bytes); the data then overwrite those not needed.
+  const auto laenge = static_cast<std::uint32_t>(n);
+  if (laengenBytes) std::memcpy(ziel + 2, &laenge, 4);
+  return ziel + 2 + laengenBytes;
+}
+inline void SchreibeFeld(TZAQStream& s, const void* daten, std::uint16_t id, std::size_t laenge) {
+  std::uint8_t* ziel = FeldKopf(s, id, laenge);
+  if (ziel && laenge) std::memcpy(ziel, daten, laenge);
+}
+inline void SchreibeBool(TZAQStream& s, bool wert, std::uint16_t id) {
+  const std::uint16_t tag = static_cast<std::uint16_t>(id << 4 | (wert ? 15 : 14));
+  s.Schreibe(&tag, 2);
+}
+inline void SchreibeByte(TZAQStream& s, std::uint8_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 1); }
+inline void SchreibeInt16(TZAQStream& s, std::uint16_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 2); }
+inline void SchreibeInt32(TZAQStream& s, std::int32_t wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 4); }
+inline void SchreibeDouble(TZAQStream& s, double wert, std::uint16_t id) { SchreibeFeld(s, &wert, id, 8); }
 void SchreibeText(TZAQStream& s, const std::string& utf8, std::uint16_t id);
 void SchreibeBytes(TZAQStream& s, const Bytes& wert, std::uint16_t id);
 void SchreibeIntegers(TZAQStream& s, const std::vector<std::int32_t>& wert, std::uint16_t id);
 void SchreibeBlock(TZAQStream& s, const void* daten, std::size_t groesse, std::uint16_t id);
 
 // Readers.  A size the reader does not accept sets FFehler and reads nothing.
-void LeseKopf(TZAQStream& s, std::uint16_t& id, std::int32_t& groesse);
+// The tag of a field: its ID and data size (kBoolFalsch, kBoolWahr for Booleans).
+inline void LeseKopf(TZAQStream& s, std::uint16_t& id, std::int32_t& groesse) {
+  std::uint16_t tag = 0;
+  s.Lies(&tag, 2);
+  id = static_cast<std::uint16_t>(tag >> 4);
+  const std::uint8_t code = tag & 15;
+  if (code == 0) groesse = 0;
+  else if (code <= 4) {
+    std::uint32_t laenge = 0;
+    s.Lies(&laenge, code);
+    // A length beyond 2^31 - 1 cannot be a valid field.
+    if (laenge > 0x7FFFFFFFu) {
+      s.FFehler = true;
+      laenge = 0;
+    }
+    groesse = static_cast<std::int32_t>(laenge);
+  } else if (code <= 13) groesse = code - 4;
+  else groesse = code == 14 ? kBoolFalsch : kBoolWahr;
+}
 void LeseBool(TZAQStream& s, bool& ziel, std::int32_t groesse);
 void LeseByte(TZAQStream& s, std::uint8_t& ziel, std::int32_t groesse);
 void LeseInt16(TZAQStream& s, std::uint16_t& ziel, std::int32_t groesse);

@@ -42,14 +42,27 @@ std::uint32_t CRC32(const Bytes& daten) { return CRC(daten); }
 
 namespace {
 
-// XOR with a repeating byte pattern, starting at position k of the pattern;
-// written as straight runs so the compiler can vectorise them.
+// daten ^= muster over n bytes, eight at a time: the whole file passes here
+// twice per open and save.
+void XorLauf(std::uint8_t* daten, const std::uint8_t* muster, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t d, m;
+    std::memcpy(&d, daten + i, 8);
+    std::memcpy(&m, muster + i, 8);
+    d ^= m;
+    std::memcpy(daten + i, &d, 8);
+  }
+  for (; i < n; ++i) daten[i] ^= muster[i];
+}
+
+// XOR with a repeating byte pattern, starting at position k of the pattern.
 void XorMuster(std::uint8_t* daten, std::size_t n, std::size_t k, const std::uint8_t* muster,
                std::size_t laenge) {
   std::size_t pos = k % laenge;
   while (n > 0) {
     const std::size_t lauf = std::min(n, laenge - pos);
-    for (std::size_t i = 0; i < lauf; ++i) daten[i] ^= muster[pos + i];
+    XorLauf(daten, muster + pos, lauf);
     daten += lauf;
     n -= lauf;
     pos = 0;
@@ -71,9 +84,7 @@ class Transformation {
     if (!FPad.empty()) {
       for (std::size_t erledigt = 0; erledigt < n;) {
         const std::size_t lauf = std::min(n - erledigt, kBlock);
-        const std::uint8_t* muster = FPad.data() + (k + erledigt) % 50;
-        std::uint8_t* d = daten + erledigt;
-        for (std::size_t i = 0; i < lauf; ++i) d[i] ^= muster[i];
+        XorLauf(daten + erledigt, FPad.data() + (k + erledigt) % 50, lauf);
         erledigt += lauf;
       }
     }

@@ -155,6 +155,7 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   std::int32_t FAnzahlUnbekannt = 0;
 
  protected:
+  bool MeldetFortschritt() const override { return true; }
   void LeseFortschritt(double anteil) override;
 
  private:
