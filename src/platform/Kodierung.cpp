@@ -4,6 +4,7 @@
 #include <unicode/utf8.h>
 
 #include <array>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -13,7 +14,12 @@ namespace {
 // The mapping comes from ICU's windows-1252 converter; it is turned into two
 // tables once, because member files convert hundreds of thousands of fields.
 struct Tabellen {
-  std::array<std::string, 256> nachUtf8;
+  // The UTF-8 form of each byte: up to three bytes and their count.
+  struct Utf8 {
+    char bytes[3];
+    std::uint8_t laenge;
+  };
+  std::array<Utf8, 256> nachUtf8{};
   std::array<std::uint8_t, 0x10000> nachCp1252{};  // 0 = no mapping (except U+0000)
 
   Tabellen() {
@@ -29,7 +35,9 @@ struct Tabellen {
       char utf8[4];
       int32_t l = 0;
       U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(utf8), l, cp);
-      nachUtf8[static_cast<std::size_t>(b)] = std::string(utf8, static_cast<std::size_t>(l));
+      auto& eintrag = nachUtf8[static_cast<std::size_t>(b)];
+      std::memcpy(eintrag.bytes, utf8, static_cast<std::size_t>(l));
+      eintrag.laenge = static_cast<std::uint8_t>(l);
       if (cp < 0x10000) nachCp1252[static_cast<std::size_t>(cp)] = static_cast<std::uint8_t>(b);
     }
     ucnv_close(c);
@@ -48,12 +56,19 @@ void Cp1252ZuUtf8(std::string_view text, std::string& out) {
     out.assign(text);
     return;
   }
+  // Measured first, then written in place: names are full of umlauts.
   const auto& t = T();
-  out.clear();
-  out.reserve(text.size() + 8);
+  std::size_t laenge = 0;
+  for (unsigned char c : text) laenge += c < 0x80 ? 1 : t.nachUtf8[c].laenge;
+  out.resize(laenge);
+  char* ziel = out.data();
   for (unsigned char c : text) {
-    if (c < 0x80) out += static_cast<char>(c);
-    else out += t.nachUtf8[c];
+    if (c < 0x80) {
+      *ziel++ = static_cast<char>(c);
+    } else {
+      const auto& e = t.nachUtf8[c];
+      for (std::uint8_t i = 0; i < e.laenge; ++i) *ziel++ = e.bytes[i];
+    }
   }
 }
 
@@ -72,6 +87,10 @@ void JedesCp1252Zeichen(std::string_view text, F f) {
   const auto n = static_cast<int32_t>(text.size());
   int32_t i = 0;
   while (i < n) {
+    if (s[i] < 0x80) {
+      f(static_cast<char>(s[i++]));
+      continue;
+    }
     UChar32 cp;
     U8_NEXT(s, i, n, cp);
     if (cp >= 0 && cp < 0x80) f(static_cast<char>(cp));

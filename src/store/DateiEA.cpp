@@ -93,21 +93,32 @@ void LeseUnterblock(TZAQStream& s, TDateiEA& r, std::int32_t groesse, bool& ok) 
 
 namespace feld_detail {
 
+// The short texts of the format hold at most this many characters.
+constexpr std::size_t kKurzTextGrenze = 15;
+
 void SchreibeKurzText(TZAQStream& s, const std::string& wert, std::size_t n, std::uint16_t id) {
+  if (n > kKurzTextGrenze) {
+    s.FFehler = true;
+    return;
+  }
   std::string cp = Utf8ZuCp1252(wert);
   if (cp.size() > n) cp.resize(n);
-  std::uint8_t block[256] = {};
+  std::uint8_t block[kKurzTextGrenze + 1] = {};
   block[0] = static_cast<std::uint8_t>(cp.size());
   std::memcpy(block + 1, cp.data(), cp.size());
   SchreibeBlock(s, block, n + 1, id);
 }
 
 void LeseKurzText(TZAQStream& s, std::string& wert, std::size_t n, std::int32_t groesse) {
-  std::uint8_t block[256] = {};
+  if (n > kKurzTextGrenze) {
+    s.FFehler = true;
+    return;
+  }
+  std::uint8_t block[kKurzTextGrenze + 1] = {};
   LeseBlock(s, block, n + 1, groesse);
   if (s.FFehler) return;
   std::size_t laenge = std::min<std::size_t>(block[0], n);
-  wert = Cp1252ZuUtf8(std::string_view(reinterpret_cast<const char*>(block + 1), laenge));
+  Cp1252ZuUtf8(std::string_view(reinterpret_cast<const char*>(block + 1), laenge), wert);
 }
 
 std::string HexBytes(const Bytes& b) {

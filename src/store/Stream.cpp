@@ -1,11 +1,38 @@
 #include "store/Stream.h"
 
 #include <bit>
+#include <mutex>
 
 #include "platform/Kodierung.h"
 
 namespace zaq {
 static_assert(std::endian::native == std::endian::little, "the file format is little-endian");
+
+namespace {
+struct Pufferreserve {
+  std::mutex sperre;
+  Bytes puffer;
+};
+Pufferreserve& Reserve() {
+  static Pufferreserve reserve;
+  return reserve;
+}
+}  // namespace
+
+Bytes Dateipuffer() {
+  Pufferreserve& r = Reserve();
+  std::lock_guard sperre(r.sperre);
+  Bytes puffer = std::move(r.puffer);
+  r.puffer = Bytes();
+  puffer.clear();
+  return puffer;
+}
+
+void DateipufferAbgeben(Bytes puffer) {
+  Pufferreserve& r = Reserve();
+  std::lock_guard sperre(r.sperre);
+  if (puffer.capacity() > r.puffer.capacity()) r.puffer = std::move(puffer);
+}
 
 void SchreibeText(TZAQStream& s, const std::string& utf8, std::uint16_t id) {
   if (IstAscii(utf8)) {
@@ -59,7 +86,7 @@ void LeseText(TZAQStream& s, std::string& utf8, std::int32_t groesse) {
     s.FFehler = true;
     return;
   }
-  const std::string_view text(reinterpret_cast<const char*>(s.Daten().data() + s.Position()),
+  const std::string_view text(reinterpret_cast<const char*>(s.Zeiger()),
                              static_cast<std::size_t>(groesse));
   if (IstAscii(text)) utf8.assign(text);
   else Cp1252ZuUtf8(text, utf8);
@@ -71,7 +98,7 @@ void LeseBytes(TZAQStream& s, Bytes& ziel, std::int32_t groesse) {
     s.FFehler = true;
     return;
   }
-  const std::uint8_t* anfang = s.Daten().data() + s.Position();
+  const std::uint8_t* anfang = s.Zeiger();
   ziel.assign(anfang, anfang + groesse);
   s.Ueberspringen(static_cast<std::size_t>(groesse));
 }

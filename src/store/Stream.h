@@ -11,11 +11,22 @@ namespace zaq {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A member file is read and written in one buffer of its size.  The largest
+// buffer so far is kept for the next file, so that opening and saving a large
+// list does not take fresh memory from the system, and clear it, each time.
+Bytes Dateipuffer();                    // empty, with the kept capacity
+void DateipufferAbgeben(Bytes puffer);  // offers a buffer that is no longer needed
+
 // The whole file in memory, read or written in one piece.
 class TZAQStream {
  public:
-  TZAQStream() = default;
+  TZAQStream() : FDaten(Dateipuffer()) {}
   explicit TZAQStream(Bytes daten) : FDaten(std::move(daten)), FEnde(FDaten.size()) {}
+  TZAQStream(const TZAQStream&) = default;
+  TZAQStream& operator=(const TZAQStream&) = default;
+  TZAQStream(TZAQStream&&) = default;
+  TZAQStream& operator=(TZAQStream&&) = default;
+  ~TZAQStream() { DateipufferAbgeben(std::move(FDaten)); }
 
   std::size_t Position() const { return FPos; }
   void Positionieren(std::size_t pos) { FPos = pos; }
@@ -30,6 +41,9 @@ class TZAQStream {
     Kuerzen();
     return FDaten;
   }
+
+  // The bytes at the position (reading).
+  const std::uint8_t* Zeiger() const { return FDaten.data() + FPos; }
 
   // Reading past the end sets FFehler and yields zero bytes.
   bool Lies(void* ziel, std::size_t n) {

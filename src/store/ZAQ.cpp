@@ -390,7 +390,7 @@ std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand*
   std::string zusatz;
   int version = 0;
 
-  plattform::Bytes inhalt;
+  plattform::Bytes inhalt = Dateipuffer();
   const bool gelesen = plattform::LeseDatei(plattform::Pfad(name), inhalt);
   if (!gelesen || inhalt.size() < 10) {
     zustand = Ladezustand::DateiIDFehler;
@@ -418,6 +418,7 @@ std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand*
     else if (!plattform::DateiExistiert(zusatz)) zustand = Ladezustand::ZusatzdateiFehlt;
     else zustand = Ladezustand::VersionUnbekannt;  // the older formats are read by the importer
   }
+  DateipufferAbgeben(std::move(inhalt));
 
   if (zustandAus) *zustandAus = zustand;
   if (zustand != Ladezustand::Ok) {
