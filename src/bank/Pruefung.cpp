@@ -200,52 +200,49 @@ int PruefeBankverbindung(std::string_view blzText, std::string_view kontoText, s
   return IBANCode(iban, true);
 }
 
-bool PruefeMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt, std::string_view iban) {
-  auto fehler = [](const std::string& text) {
-    Meldung(text, MeldungsArt::Fehler);
-    return false;
-  };
-  auto frage = [](const std::string& text) {
-    return Meldung(text, MeldungsArt::Frage, Knoepfe::JaNein) == Antwort::Ja;
-  };
-  switch (PruefeBankverbindung(blz, konto, iban)) {
-    case bpGueltig: return true;
-    case bpLeer:
-      if (leerErlaubt) return true;
-      return fehler("Bitte geben Sie eine vollständige Bankverbindung an!");
+std::string Pruefungstext(int code, std::string_view konto, std::string_view iban) {
+  switch (code) {
+    case bpLeer: return "Bitte geben Sie eine vollständige Bankverbindung an!";
     case bpKontoOhneBLZ:
-      return fehler("Bitte geben Sie eine vollständige Bankleitzahl an oder lassen Sie die Kontonummer gleich ganz weg!");
-    case bpBLZLaenge: return fehler("Eine Bankleitzahl ist immer achtstellig. Prüfen Sie bitte Ihre Eingabe!");
-    case bpBLZZeichen:
-      return fehler("Eine Bankleitzahl darf nur aus Ziffern bestehen. Prüfen Sie bitte Ihre Eingabe!");
+      return "Bitte geben Sie eine vollständige Bankleitzahl an oder lassen Sie die Kontonummer gleich ganz weg!";
+    case bpBLZLaenge: return "Eine Bankleitzahl ist immer achtstellig. Prüfen Sie bitte Ihre Eingabe!";
+    case bpBLZZeichen: return "Eine Bankleitzahl darf nur aus Ziffern bestehen. Prüfen Sie bitte Ihre Eingabe!";
     case bpBLZUnbekannt:
-      return frage(
-          "Die angegebende Bankleitzahl ist nicht in der Bankleitzahlendatei vorhanden und höchstwahrscheinlich "
-          "falsch. Deshalb kann auch die Kontonummer nicht geprüft werden. Wollen Sie diese Bankleitzahl trotzdem "
-          "verwenden?");
-    case bpBLZOhneKonto:
-      return fehler("Bitte geben Sie eine vollständige Kontonummer an oder lassen Sie die Bankleitzahl weg!");
+      return "Die angegebende Bankleitzahl ist nicht in der Bankleitzahlendatei vorhanden und höchstwahrscheinlich "
+             "falsch. Deshalb kann auch die Kontonummer nicht geprüft werden. Wollen Sie diese Bankleitzahl trotzdem "
+             "verwenden?";
+    case bpBLZOhneKonto: return "Bitte geben Sie eine vollständige Kontonummer an oder lassen Sie die Bankleitzahl weg!";
     case bpKontoLaenge:
-      return fehler("Eine Kontonummer darf nicht mehr als zehn Stellen aufweisen. Prüfen Sie bitte Ihre Eingabe!");
-    case bpKontoZeichen:
-      return fehler("Eine Kontonummer darf nur aus Ziffern bestehen. Prüfen Sie bitte Ihre Eingabe!");
+      return "Eine Kontonummer darf nicht mehr als zehn Stellen aufweisen. Prüfen Sie bitte Ihre Eingabe!";
+    case bpKontoZeichen: return "Eine Kontonummer darf nur aus Ziffern bestehen. Prüfen Sie bitte Ihre Eingabe!";
     case bpKeinVerfahren:
-      return frage("Für diese Bankleitzahl besteht kein Prüfziffernberechnungsverfahren. Soll die eingegebene Kontonummer " +
-                   std::string(konto) + " verwendet werden?");
+      return "Für diese Bankleitzahl besteht kein Prüfziffernberechnungsverfahren. Soll die eingegebene Kontonummer " +
+             std::string(konto) + " verwendet werden?";
     case bpKontoFalsch:
-      return frage("Die angegebende Kontonummer " + std::string(konto) +
-                   " wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem verwenden?");
-    case bpIBANFehlt: return fehler("Bitte geben Sie eine vollständige IBAN an!");
+      return "Die angegebende Kontonummer " + std::string(konto) +
+             " wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem verwenden?";
+    case bpIBANFehlt: return "Bitte geben Sie eine vollständige IBAN an!";
     case bpIBANForm:
-      return fehler(
-          "Eine IBAN darf nicht mehr als 34 Stellen und nicht weniger als fünf Stellen aufweisen. Außerdem sind nur "
-          "die Zeichen A...Z sowie Ziffern erlaubt. Prüfen Sie bitte Ihre Eingabe!");
+      return "Eine IBAN darf nicht mehr als 34 Stellen und nicht weniger als fünf Stellen aufweisen. Außerdem sind nur "
+             "die Zeichen A...Z sowie Ziffern erlaubt. Prüfen Sie bitte Ihre Eingabe!";
     case bpIBANPruefziffer:
-      return frage("Die angegebende IBAN " + std::string(iban) +
-                   " wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem verwenden?");
-    default:
-      return fehler("Unbekannter Fehler bei Prüfung der Bankverbindung. Bitte überprüfen Sie Ihre Eingabe!");
+      return "Die angegebende IBAN " + std::string(iban) +
+             " wurde geprüft und ist wahrscheinlich falsch. Wollen Sie sie trotzdem verwenden?";
+    default: return "Unbekannter Fehler bei Prüfung der Bankverbindung. Bitte überprüfen Sie Ihre Eingabe!";
   }
+}
+
+bool IstPruefungsfrage(int code) {
+  return code == bpBLZUnbekannt || code == bpKeinVerfahren || code == bpKontoFalsch || code == bpIBANPruefziffer;
+}
+
+bool PruefeMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt, std::string_view iban) {
+  const int code = PruefeBankverbindung(blz, konto, iban);
+  if (code == bpGueltig || (code == bpLeer && leerErlaubt)) return true;
+  const std::string text = Pruefungstext(code, konto, iban);
+  if (IstPruefungsfrage(code)) return Meldung(text, MeldungsArt::Frage, Knoepfe::JaNein) == Antwort::Ja;
+  Meldung(text, MeldungsArt::Fehler);
+  return false;
 }
 
 bool PruefeIBANMitMeldung(std::string_view iban, bool leerErlaubt) { return PruefeMitMeldung("", "", leerErlaubt, iban); }

@@ -42,6 +42,11 @@ int IBANCode(std::string_view iban, bool mitPruefziffer = true);
 // directory of the run.  Never shows a message.
 int PruefeBankverbindung(std::string_view blz, std::string_view konto, std::string_view iban);
 
+// The message of a result code of PruefeBankverbindung; for the codes of
+// IstPruefungsfrage it is a question whether to use the data anyway.
+std::string Pruefungstext(int code, std::string_view konto, std::string_view iban);
+bool IstPruefungsfrage(int code);
+
 // The interactive check: true when the caller may store the data (after a
 // Yes where a question was asked), false after a refusal with its message.
 bool PruefeMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt, std::string_view iban);

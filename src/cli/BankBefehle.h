@@ -1,6 +1,6 @@
 #pragma once
 // zaq-cli's bank commands: building the bank directory, showing a bank,
-// checking an account number.
+// checking an account number, computing and checking an IBAN.
 #include <ostream>
 #include <string>
 
@@ -14,5 +14,10 @@ int BankZeigen(const std::string& blz, std::ostream& aus);
 // konto BLZ KONTO: 0 valid, 1 invalid, 2 malformed input, 3 not checkable
 // (method not implemented or undecided, bank unknown, no directory).
 int KontoPruefen(const std::string& blz, const std::string& konto, std::ostream& aus);
+// iban BLZ KONTO: 0 computed, 1 no IBAN (bank unknown, another IBAN rule, no
+// directory), 2 malformed input.
+int IBANBerechnen(const std::string& blz, const std::string& konto, std::ostream& aus);
+// iban-pruefen IBAN: 0 valid, 1 invalid.
+int IBANPruefen(const std::string& iban, std::ostream& aus);
 
 }  // namespace zaq::cli

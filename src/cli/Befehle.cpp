@@ -1,7 +1,9 @@
 #include "cli/Befehle.h"
 
+#include <algorithm>
 #include <functional>
-#include <map>
+#include <optional>
+#include <string_view>
 
 #include "base/Datum.h"
 #include "base/Text.h"
@@ -10,54 +12,12 @@
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
 #include "interaction/Einstellungen.h"
+#include "platform/Version.h"
 #include "store/Anmeldung.h"
 #include "store/ZAQ.h"
 
 namespace zaq::cli {
 namespace {
-
-constexpr const char* kHilfe =
-    "Aufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN]\n"
-    "\n"
-    "Befehle:\n"
-    "  new DATEI            neue Mitgliederliste anlegen und als DATEI speichern\n"
-    "  dump DATEI           ganze Liste als JSON ausgeben\n"
-    "  resave EIN AUS       EIN öffnen und unter AUS speichern\n"
-    "  demo DATEI [--members N] [--seed S]\n"
-    "                       erfundenen Demoverein erzeugen (Vorgabe: 60 Mitglieder)\n"
-    "  blz-import BBK-DATEI VERZ [--iban-regeln DATEI]\n"
-    "                       ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der\n"
-    "                       Bundesbank in VERZ erzeugen (nur Hauptdatensätze); die\n"
-    "                       IBAN-Regeln (Zeilen \"BLZ;Regel*100+Version\") braucht eine\n"
-    "                       Datei ohne Regelspalte; Bericht auf stdout\n"
-    "  bank BLZ             Bank aus dem Bankverzeichnis des Programmverzeichnisses als\n"
-    "                       JSON-Objekt: blz, bezeichnung, kurzbezeichnung, plz, ort, bic,\n"
-    "                       pruefverfahren (Zahl; A0..E4 = 100..144),\n"
-    "                       pruefverfahrenKennzeichen (\"06\", \"C1\"),\n"
-    "                       pruefverfahrenImplementiert, ibanRegel, ibanRegelVersion,\n"
-    "                       ibanRegelImplementiert; Exit 1: Bank unbekannt\n"
-    "  konto BLZ KONTO      Kontonummer mit dem Prüfziffernverfahren der Bank prüfen;\n"
-    "                       eine JSON-Zeile: blz, konto (10 Stellen), pruefverfahren,\n"
-    "                       pruefverfahrenKennzeichen, ergebnis (\"gültig\", \"ungültig\",\n"
-    "                       \"nicht prüfbar\", \"nicht implementiert\");\n"
-    "                       Exit 0 gültig, 1 ungültig, 2 Eingabe fehlerhaft,\n"
-    "                       3 nicht prüfbar, Verfahren nicht implementiert oder Bank unbekannt\n"
-    "  fees DATEI [--date TT.MM.JJJJ] [--full-year] [--selected] [--zahlarten 0,1,2]\n"
-    "                       Beitragslauf ohne Änderung der Datei; JSON-Objekt mit Summe\n"
-    "                       (Cent), Zahlerliste (Mitgliedsnummer, Betrag in Cent,\n"
-    "                       Verwendungszweck) und Hinweisliste (Mitgliedsnummer, Hinweise);\n"
-    "                       Vorgaben: Stichtag der Beitragsberechnung, Zahlart 1 (Lastschrift)\n"
-    "\n"
-    "Optionen:\n"
-    "  --yes                Fragen bestätigen statt ablehnen\n"
-    "  --user NAME          Anmeldename\n"
-    "  --password KENNWORT  Kennwort\n"
-    "  --config VERZ        Einstellungsdatei aus VERZ verwenden\n"
-    "  --iban-regeln DATEI  Tabelle der IBAN-Regeln für blz-import\n"
-    "  --date TT.MM.JJJJ    Rechendatum für fees\n"
-    "  --full-year          fees: vollen Jahresbeitrag berechnen\n"
-    "  --selected           fees: nur selektierte Mitglieder\n"
-    "  --zahlarten LISTE    fees: Zahlarten der Zahler (0 Rechnung, 1 Lastschrift, 2 mitfinanziert)\n";
 
 struct Aufruf {
   std::string befehl;
@@ -77,11 +37,85 @@ struct Kontext {
   CliOberflaeche& ui;
 };
 
-using Befehl = std::function<int(Kontext&)>;
+// An option: its name, the name of its value (none for a switch), its help
+// line, and how the value is taken (false: the value is no valid one).
+struct Option {
+  std::string_view name;
+  const char* wert;
+  const char* hilfe;
+  bool (*setze)(Aufruf& a, const std::string& wert);
+};
 
-struct Beschreibung {
-  std::size_t argumente;
-  Befehl ausfuehren;
+const std::vector<Option>& Optionen() {
+  static const std::vector<Option> optionen = {
+      {"--yes", nullptr, "Fragen bestätigen statt ablehnen", [](Aufruf& a, const std::string&) { return a.ja = true; }},
+      {"--user", "LOGIN", "Anmeldename",
+       [](Aufruf& a, const std::string& w) {
+         a.benutzer = w;
+         return a.mitBenutzer = true;
+       }},
+      {"--password", "KENNWORT", "Kennwort",
+       [](Aufruf& a, const std::string& w) {
+         a.kennwort = w;
+         return a.mitKennwort = true;
+       }},
+      {"--config", "VERZ", "die Einstellungsdatei \"zaq.ini\" aus VERZ verwenden",
+       [](Aufruf& a, const std::string& w) {
+         a.konfiguration = w;
+         return true;
+       }},
+      {"--members", "N", "Anzahl der Mitglieder (Vorgabe 60, höchstens 65000)",
+       [](Aufruf& a, const std::string& w) {
+         auto n = ZuZahl(w);
+         if (!n || *n < 0 || *n > 65000) return false;
+         a.mitglieder = *n;
+         return true;
+       }},
+      {"--seed", "S", "Startwert des Zufallsgenerators (Vorgabe 1)",
+       [](Aufruf& a, const std::string& w) {
+         auto n = ZuZahl(w);
+         if (!n || *n < 0) return false;
+         a.saat = static_cast<unsigned>(*n);
+         return true;
+       }},
+      {"--iban-regeln", "DATEI", "Tabelle der IBAN-Regeln (Zeilen \"BLZ;Regel*100+Version\")",
+       [](Aufruf& a, const std::string& w) {
+         a.ibanRegeln = w;
+         return true;
+       }},
+      {"--date", "TT.MM.JJJJ", "Rechendatum (Vorgabe: Stichtag der Beitragsberechnung)",
+       [](Aufruf& a, const std::string& w) {
+         auto datum = TextZuDatum(w);
+         if (!datum) return false;
+         a.beitraege.datum = *datum;
+         return true;
+       }},
+      {"--full-year", nullptr, "vollen Jahresbeitrag berechnen, gleich was bezahlt ist",
+       [](Aufruf& a, const std::string&) { return a.beitraege.vollesJahr = true; }},
+      {"--selected", nullptr, "nur selektierte Mitglieder",
+       [](Aufruf& a, const std::string&) { return a.beitraege.nurSelektierte = true; }},
+      {"--zahlarten", "LISTE", "Zahlarten der Zahler, z. B. 0,1 (0 Rechnung, 1 Lastschrift, 2 mitfinanziert; Vorgabe 1)",
+       [](Aufruf& a, const std::string& w) { return LeseZahlarten(w, a.beitraege.zahlarten); }},
+  };
+  return optionen;
+}
+
+// Options every command takes.
+constexpr std::string_view kAllgemein[] = {"--yes", "--user", "--password", "--config"};
+
+const Option* SucheOption(std::string_view name) {
+  for (const Option& o : Optionen())
+    if (o.name == name) return &o;
+  return nullptr;
+}
+
+struct Befehl {
+  std::string_view name;
+  std::vector<const char*> argumente;  // their names, in order
+  const char* kurz;                    // one line in the list of commands
+  const char* hilfe;                   // what the command does, for BEFEHL --help
+  std::vector<std::string_view> optionen;  // besides the general ones
+  std::function<int(Kontext&)> ausfuehren;
 };
 
 int Neu(Kontext& k) {
@@ -109,6 +143,122 @@ int Resave(Kontext& k) {
   return liste->SpeichernAls(k.aufruf.argumente[1], false) ? 0 : 1;
 }
 
+const std::vector<Befehl>& Befehle() {
+  static const std::vector<Befehl> befehle = {
+      {"new", {"DATEI"}, "neue Mitgliederliste (erstes Mitglied, Administrator)",
+       "Legt eine neue Mitgliederliste mit einem ersten Mitglied und dem Benutzer \"Admin\" (ohne Kennwort) an\n"
+       "und speichert sie als DATEI.",
+       {}, Neu},
+      {"dump", {"DATEI"}, "die ganze Liste als ein JSON-Objekt auf stdout",
+       "Öffnet DATEI und gibt die ganze Liste als ein JSON-Objekt aus: jeder Datensatz als Objekt mit\n"
+       "seinen Feldnamen, Texte als UTF-8, Bytefolgen hexadezimal, unbekannte Felder unter \"FUnbekannt\".",
+       {}, Dump},
+      {"resave", {"EIN", "AUS"}, "EIN öffnen und als AUS speichern", "Öffnet EIN und speichert die Liste als AUS.", {},
+       Resave},
+      {"demo", {"DATEI"}, "erfundener Demoverein",
+       "Erzeugt einen erfundenen Demoverein mit Beitragsklassen, Vereinskonten, gültigen Bankverbindungen\n"
+       "und Mandaten und speichert ihn als DATEI.",
+       {"--members", "--seed"}, Demo},
+      {"fees", {"DATEI"}, "Beitragslauf als JSON; die Datei bleibt unverändert",
+       "Rechnet die Beiträge aller Mitglieder von DATEI, ohne die Datei zu ändern, und gibt ein JSON-Objekt aus:\n"
+       "Summe (Cent), Zahlerliste (Mitgliedsnummer, Betrag in Cent, Verwendungszweck) und Hinweisliste\n"
+       "(Mitgliedsnummer, Hinweise).",
+       {"--date", "--full-year", "--selected", "--zahlarten"},
+       [](Kontext& k) { return Beitraege(k.aufruf.argumente[0], k.aufruf.beitraege, k.aus); }},
+      {"bank", {"BLZ"}, "Bank aus dem Bankverzeichnis als JSON",
+       "Gibt die Bank aus dem Bankverzeichnis des Programmverzeichnisses als JSON-Objekt aus: blz, bezeichnung,\n"
+       "kurzbezeichnung, plz, ort, bic, pruefverfahren (Zahl; A0..E4 = 100..144), pruefverfahrenKennzeichen\n"
+       "(\"06\", \"C1\"), pruefverfahrenImplementiert, ibanRegel, ibanRegelVersion, ibanRegelImplementiert.\n"
+       "Exit 1: Bank unbekannt; 2: keine Bankleitzahl.",
+       {}, [](Kontext& k) { return BankZeigen(k.aufruf.argumente[0], k.aus); }},
+      {"konto", {"BLZ", "KONTO"}, "Kontonummer prüfen",
+       "Prüft die Kontonummer mit dem Prüfziffernverfahren der Bank und gibt eine JSON-Zeile aus: blz, konto\n"
+       "(10 Stellen), pruefverfahren, pruefverfahrenKennzeichen, ergebnis (\"gültig\", \"ungültig\",\n"
+       "\"nicht prüfbar\", \"nicht implementiert\").\n"
+       "Exit 0 gültig, 1 ungültig, 2 Eingabe fehlerhaft, 3 nicht prüfbar, Verfahren nicht implementiert\n"
+       "oder Bank unbekannt.",
+       {}, [](Kontext& k) { return KontoPruefen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }},
+      {"iban", {"BLZ", "KONTO"}, "IBAN aus Bankleitzahl und Kontonummer",
+       "Berechnet die IBAN aus Bankleitzahl und Kontonummer und gibt sie aus (22 Zeichen, ohne Leerzeichen).\n"
+       "Das Programm berechnet nur IBAN von Banken mit der IBAN-Regel 0000.00.\n"
+       "Exit 1: keine IBAN (Bank unbekannt oder andere IBAN-Regel); 2: Eingabe fehlerhaft.",
+       {}, [](Kontext& k) { return IBANBerechnen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }},
+      {"iban-pruefen", {"IBAN"}, "IBAN prüfen",
+       "Prüft Form und Prüfziffern der IBAN und gibt \"gültig\" oder \"ungültig\" aus.\n"
+       "Exit 0 gültig, 1 ungültig.",
+       {}, [](Kontext& k) { return IBANPruefen(k.aufruf.argumente[0], k.aus); }},
+      {"blz-import", {"BBK-DATEI", "VERZ"}, "ZAQ-BLZ.DAT/.IND aus der Bankleitzahlendatei der Bundesbank",
+       "Erzeugt ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der Bundesbank in VERZ (nur\n"
+       "Hauptdatensätze); eine Datei ohne Regelspalte braucht --iban-regeln. Bericht auf stdout.",
+       {"--iban-regeln"},
+       [](Kontext& k) {
+         return BLZImport(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.ibanRegeln, k.aus);
+       }},
+  };
+  return befehle;
+}
+
+const Befehl* SucheBefehl(std::string_view name) {
+  for (const Befehl& b : Befehle())
+    if (b.name == name) return &b;
+  return nullptr;
+}
+
+std::string Aufrufzeile(const Befehl& b) {
+  std::string zeile = "zaq-cli " + std::string(b.name);
+  for (const char* a : b.argumente) zeile += std::string(" ") + a;
+  for (std::string_view o : b.optionen) {
+    const Option* option = SucheOption(o);
+    zeile += " [" + std::string(o) + (option->wert ? std::string(" ") + option->wert : std::string()) + "]";
+  }
+  return zeile;
+}
+
+void OptionZeile(std::ostream& aus, const Option& o) {
+  std::string links = "  " + std::string(o.name) + (o.wert ? std::string(" ") + o.wert : std::string());
+  if (links.size() < 24) links.resize(24, ' ');
+  else links += "  ";
+  aus << links << o.hilfe << '\n';
+}
+
+void Uebersicht(std::ostream& aus) {
+  aus << "Aufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN]\n"
+         "        zaq-cli BEFEHL --help    Hilfe zu einem Befehl\n"
+         "        zaq-cli --version        Programmausgabe\n"
+         "\nBefehle:\n";
+  for (const Befehl& b : Befehle()) {
+    std::string links = "  " + std::string(b.name);
+    for (const char* a : b.argumente) links += std::string(" ") + a;
+    if (links.size() < 24) links.resize(24, ' ');
+    else links += "  ";
+    aus << links << b.kurz << '\n';
+  }
+  aus << "\nOptionen jedes Befehls:\n";
+  for (std::string_view o : kAllgemein) OptionZeile(aus, *SucheOption(o));
+  aus << "\nExit-Status: 0 Erfolg; 1 fehlgeschlagen, abgelehnt oder abgebrochen; 2 Aufruf fehlerhaft.\n"
+         "Meldungen erscheinen auf stderr als \"Art: Text\", Daten auf stdout.\n";
+}
+
+void Hilfe(std::ostream& aus, const Befehl& b) {
+  aus << "Aufruf: " << Aufrufzeile(b) << " [OPTIONEN]\n\n" << b.hilfe << '\n';
+  if (!b.optionen.empty()) {
+    aus << "\nOptionen:\n";
+    for (std::string_view o : b.optionen) OptionZeile(aus, *SucheOption(o));
+  }
+  aus << "\nOptionen jedes Befehls:\n";
+  for (std::string_view o : kAllgemein) OptionZeile(aus, *SucheOption(o));
+}
+
+// A usage error: the fault in one line, then where to read more.
+int Aufruffehler(std::ostream& fehler, const std::string& text, const Befehl* b) {
+  fehler << "Fehler: " << text << '\n';
+  if (b) fehler << "Aufruf: " << Aufrufzeile(*b) << " (mehr mit zaq-cli " << b->name << " --help)\n";
+  else fehler << "Aufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN] (mehr mit zaq-cli --help)\n";
+  return 2;
+}
+
+std::string Anzahl(std::size_t n) { return n == 1 ? "ein Argument" : std::to_string(n) + " Argumente"; }
+
 // The login dialog and the password question are answered from --user and
 // --password; without them opening a file fails unless the settings log in.
 void MeldeAn(CliOberflaeche& ui, const Aufruf& aufruf, std::ostream& fehler) {
@@ -131,87 +281,63 @@ void MeldeAn(CliOberflaeche& ui, const Aufruf& aufruf, std::ostream& fehler) {
   };
 }
 
-const std::map<std::string, Beschreibung, std::less<>>& Befehle() {
-  static const std::map<std::string, Beschreibung, std::less<>> befehle = {
-      {"new", {1, Neu}},
-      {"dump", {1, Dump}},
-      {"resave", {2, Resave}},
-      {"demo", {1, Demo}},
-      {"blz-import", {2, [](Kontext& k) {
-         return BLZImport(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.ibanRegeln, k.aus);
-       }}},
-      {"bank", {1, [](Kontext& k) { return BankZeigen(k.aufruf.argumente[0], k.aus); }}},
-      {"konto", {2, [](Kontext& k) { return KontoPruefen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }}},
-      {"fees", {1, [](Kontext& k) { return Beitraege(k.aufruf.argumente[0], k.aufruf.beitraege, k.aus); }}},
-  };
-  return befehle;
-}
-
 }  // namespace
 
 int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
+  if (argumente.empty()) return Aufruffehler(fehler, "Kein Befehl angegeben.", nullptr);
+  const std::string& erstes = argumente[0];
+  if (erstes == "--help" || erstes == "-h") {
+    Uebersicht(aus);
+    return 0;
+  }
+  if (erstes == "--version") {
+    aus << "ZAQ Mitgliederverwaltung\n" << Ausgabe() << '\n';
+    return 0;
+  }
+  const Befehl* befehl = SucheBefehl(erstes);
+  if (!befehl) {
+    if (erstes.starts_with("-")) return Aufruffehler(fehler, "Vor der Option " + erstes + " fehlt der Befehl.", nullptr);
+    return Aufruffehler(fehler, "Unbekannter Befehl \"" + erstes + "\".", nullptr);
+  }
+
   Aufruf aufruf;
-  for (std::size_t i = 0; i < argumente.size(); ++i) {
+  aufruf.befehl = erstes;
+  for (std::size_t i = 1; i < argumente.size(); ++i) {
     const std::string& a = argumente[i];
-    auto wert = [&](std::string& ziel) {
-      if (i + 1 >= argumente.size()) return false;
-      ziel = argumente[++i];
-      return true;
-    };
-    if (a == "--yes") aufruf.ja = true;
-    else if (a == "--user") {
-      if (!wert(aufruf.benutzer)) return fehler << kHilfe, 2;
-      aufruf.mitBenutzer = true;
-    } else if (a == "--password") {
-      if (!wert(aufruf.kennwort)) return fehler << kHilfe, 2;
-      aufruf.mitKennwort = true;
-    } else if (a == "--config") {
-      if (!wert(aufruf.konfiguration)) return fehler << kHilfe, 2;
-    } else if (a == "--members" || a == "--seed") {
-      std::string text;
-      auto zahl = wert(text) ? ZuZahl(text) : std::nullopt;
-      if (!zahl || *zahl < 0 || (a == "--members" && *zahl > 65000)) return fehler << kHilfe, 2;
-      if (a == "--members") aufruf.mitglieder = *zahl;
-      else aufruf.saat = static_cast<unsigned>(*zahl);
-    } else if (a == "--iban-regeln") {
-      if (!wert(aufruf.ibanRegeln)) return fehler << kHilfe, 2;
-    } else if (a == "--date") {
-      std::string text;
-      auto datum = wert(text) ? TextZuDatum(text) : std::nullopt;
-      if (!datum) return fehler << kHilfe, 2;
-      aufruf.beitraege.datum = *datum;
-    } else if (a == "--full-year") {
-      aufruf.beitraege.vollesJahr = true;
-    } else if (a == "--selected") {
-      aufruf.beitraege.nurSelektierte = true;
-    } else if (a == "--zahlarten") {
-      std::string text;
-      if (!wert(text) || !LeseZahlarten(text, aufruf.beitraege.zahlarten)) return fehler << kHilfe, 2;
-    } else if (a == "--help" || a == "-h") {
-      aus << kHilfe;
+    if (a == "--help" || a == "-h") {
+      Hilfe(aus, *befehl);
       return 0;
-    } else if (a.starts_with("--")) {
-      fehler << "Unbekannte Option: " << a << "\n" << kHilfe;
-      return 2;
-    } else if (aufruf.befehl.empty()) aufruf.befehl = a;
-    else aufruf.argumente.push_back(a);
+    }
+    if (!a.starts_with("--")) {
+      aufruf.argumente.push_back(a);
+      continue;
+    }
+    const bool erlaubt = std::find(std::begin(kAllgemein), std::end(kAllgemein), a) != std::end(kAllgemein) ||
+                         std::find(befehl->optionen.begin(), befehl->optionen.end(), a) != befehl->optionen.end();
+    const Option* option = SucheOption(a);
+    if (!option) return Aufruffehler(fehler, "Unbekannte Option " + a + ".", befehl);
+    if (!erlaubt) return Aufruffehler(fehler, "Die Option " + a + " gibt es bei " + erstes + " nicht.", befehl);
+    std::string wert;
+    if (option->wert) {
+      if (i + 1 >= argumente.size())
+        return Aufruffehler(fehler, "Nach " + a + " fehlt " + option->wert + ".", befehl);
+      wert = argumente[++i];
+    }
+    if (!option->setze(aufruf, wert))
+      return Aufruffehler(fehler, "Ungültiger Wert \"" + wert + "\" für " + a + ".", befehl);
   }
-  auto it = Befehle().find(aufruf.befehl);
-  if (it == Befehle().end()) {
-    if (!aufruf.befehl.empty()) fehler << "Unbekannter Befehl: " << aufruf.befehl << "\n";
-    fehler << kHilfe;
-    return 2;
-  }
-  if (aufruf.argumente.size() != it->second.argumente) {
-    fehler << kHilfe;
-    return 2;
-  }
+  if (aufruf.argumente.size() != befehl->argumente.size())
+    return Aufruffehler(fehler,
+                        std::string(befehl->name) + " erwartet " + Anzahl(befehl->argumente.size()) + ", nicht " +
+                            std::to_string(aufruf.argumente.size()) + ".",
+                        befehl);
+
   if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis(aufruf.konfiguration);
   CliOberflaeche ui(fehler, aufruf.ja);
   MeldeAn(ui, aufruf, fehler);
   OberflaecheSetzen setzen(ui);
   Kontext kontext{aufruf, aus, fehler, ui};
-  int ergebnis = it->second.ausfuehren(kontext);
+  int ergebnis = befehl->ausfuehren(kontext);
   if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis("");
   return ergebnis;
 }

@@ -4,6 +4,7 @@
 #include <unicode/utf8.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -111,6 +112,35 @@ std::string Utf8ZuCp1252(std::string_view text) {
 
 void Utf8ZuCp1252(std::string_view text, char* ziel) {
   JedesCp1252Zeichen(text, [&](char c) { *ziel++ = c; });
+}
+
+std::optional<std::string> ErstesFremdzeichen(std::string_view text) {
+  if (IstAscii(text)) return std::nullopt;
+  const auto& t = T();
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const auto n = static_cast<int32_t>(text.size());
+  int32_t i = 0;
+  while (i < n) {
+    const int32_t anfang = i;
+    UChar32 cp;
+    U8_NEXT(s, i, n, cp);
+    if (cp < 0) return std::string("\xEF\xBF\xBD");
+    if (cp < 0x80 || (cp < 0x10000 && t.nachCp1252[static_cast<std::size_t>(cp)] != 0)) continue;
+    return std::string(text.substr(static_cast<std::size_t>(anfang), static_cast<std::size_t>(i - anfang)));
+  }
+  return std::nullopt;
+}
+
+std::string Codepunkt(std::string_view zeichen) {
+  const auto* s = reinterpret_cast<const uint8_t*>(zeichen.data());
+  const auto n = static_cast<int32_t>(zeichen.size());
+  int32_t i = 0;
+  UChar32 cp = 0xFFFD;
+  if (n > 0) U8_NEXT(s, i, n, cp);
+  if (cp < 0) cp = 0xFFFD;
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
+  return text;
 }
 
 std::size_t Cp1252Laenge(std::string_view utf8) {

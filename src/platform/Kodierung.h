@@ -3,6 +3,7 @@
 // functions are the only crossing point between the two.
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,13 @@ inline bool IstAscii(std::string_view text) {
     if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
   return true;
 }
+
+// The first character of a UTF-8 text that Windows-1252 cannot hold, as
+// UTF-8 (U+FFFD for a byte that starts no valid sequence); none when the
+// whole text can be stored.  Every input that is stored is checked with it.
+std::optional<std::string> ErstesFremdzeichen(std::string_view utf8);
+// "U+0131"
+std::string Codepunkt(std::string_view zeichen);
 
 // Number of characters as Windows-1252 would count them (one per code point;
 // a byte that starts no valid sequence counts as one).

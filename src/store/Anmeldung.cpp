@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "base/Datum.h"
+#include "interaction/Zeichenpruefung.h"
+#include "platform/Kodierung.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -15,6 +17,14 @@ std::optional<std::string> FrageKennwort(const std::string& titel, const std::st
   d.FZeile2 = zeile2;
   if (!UI().Dialog(d)) return std::nullopt;
   return d.FKennwort;
+}
+
+bool KennwortStimmt(const TBenutzer& benutzer, const std::string& kennwort, const std::string& falsch,
+                    MeldungsArt art) {
+  if (benutzer.PruefeKennwort(kennwort)) return true;
+  if (const auto zeichen = ErstesFremdzeichen(kennwort)) Meldung(FremdzeichenText(*zeichen, "Kennwort"), MeldungsArt::Fehler);
+  else Meldung(falsch, art);
+  return false;
 }
 
 TAnmeldeDialog::TAnmeldeDialog(TZAQ& liste) : FListe(liste) {
@@ -53,10 +63,8 @@ bool TAnmeldeDialog::Waehle(int i) {
                                 "die Anmeldung erfordert ein Kennwort. Alternativ können Sie in den "
                                 "Einstellungen auch einen Standard-Login hinterlegen.");
   if (!kennwort) return false;
-  if (!benutzer->PruefeKennwort(*kennwort)) {
-    Meldung("Das Kennwort ist falsch, probieren Sie es nochmal.", MeldungsArt::Fehler);
+  if (!KennwortStimmt(*benutzer, *kennwort, "Das Kennwort ist falsch, probieren Sie es nochmal.", MeldungsArt::Fehler))
     return false;
-  }
   FGewaehlt = benutzer;
   return true;
 }

@@ -23,6 +23,11 @@ class TKennwortDialog : public DialogDaten {
   std::string FKennwort;  // the entry, on OK
 };
 
+// Whether the typed password is the user's; else the message: the character
+// the file cannot hold when there is one, otherwise falsch with its kind.
+bool KennwortStimmt(const TBenutzer& benutzer, const std::string& kennwort, const std::string& falsch,
+                    MeldungsArt art);
+
 // Shows the password dialog; nullopt when cancelled.
 std::optional<std::string> FrageKennwort(const std::string& titel, const std::string& zeile1,
                                          const std::string& zeile2 = "ist durch ein Kennwort geschützt.");

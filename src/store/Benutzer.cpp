@@ -44,10 +44,12 @@ Hash KennwortHash(const std::string& kennwort, const std::string& login) {
   return h;
 }
 
-void SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort) {
+bool SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort) {
+  if (ErstesFremdzeichen(login) || ErstesFremdzeichen(kennwort)) return false;
   SchreibeEinstellungHex(esAutoLogin, login);
   const Hash hash = KennwortHash(kennwort, login);
   SchreibeEinstellung(esAutoHash, HexText(std::string(hash.begin(), hash.end())));
+  return true;
 }
 
 TBenutzer::TBenutzer(const std::string& login) : FLogin(login) {
@@ -91,7 +93,11 @@ std::span<const Feldbeschreibung<TBenutzer>> TBenutzer::Felder() {
   return felder;
 }
 
-void TBenutzer::SetzeKennwort(const std::string& kennwort) { FKennwortHash = KennwortHash(kennwort, FLogin); }
+bool TBenutzer::SetzeKennwort(const std::string& kennwort) {
+  if (ErstesFremdzeichen(kennwort)) return false;
+  FKennwortHash = KennwortHash(kennwort, FLogin);
+  return true;
+}
 
 bool TBenutzer::PruefeKennwort(const std::string& kennwort) const {
   return KennwortHash(kennwort, FLogin) == FKennwortHash;

@@ -51,8 +51,10 @@ inline constexpr std::uint8_t kEigenesBild = 255;
 // MD5 of the Windows-1252 bytes of password + login.
 Hash KennwortHash(const std::string& kennwort, const std::string& login);
 
-// Stores the automatic login in the settings ("Auto-Login", "Auto-Hash").
-void SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort);
+// Stores the automatic login in the settings ("Auto-Login", "Auto-Hash");
+// false, and nothing stored, for a login or password the file's character
+// set cannot hold (such a password would be the same as "?" in its place).
+bool SpeichereAutomatischeAnmeldung(const std::string& login, const std::string& kennwort);
 
 class TBenutzer : public TFeldDatensatz<TBenutzer> {
  public:
@@ -60,7 +62,10 @@ class TBenutzer : public TFeldDatensatz<TBenutzer> {
   const char* KlassenName() const override { return "TBenutzer"; }
   static std::span<const Feldbeschreibung<TBenutzer>> Felder();
 
-  void SetzeKennwort(const std::string& kennwort);
+  // False, and the old password kept, for characters the file cannot hold.
+  bool SetzeKennwort(const std::string& kennwort);
+  // A password stored before such characters were refused was hashed with
+  // "?" in their place; typing it still logs in.
   bool PruefeKennwort(const std::string& kennwort) const;
   bool HatKennwort() const { return !PruefeKennwort(""); }
   bool VergleicheHash(const Bytes& hash) const;

@@ -45,10 +45,7 @@ bool TZAQ::PruefeRecht(std::uint32_t m1, std::uint32_t m2, std::uint32_t m3, std
   const std::string name = plattform::PfadText(plattform::Pfad(FDateiname).filename());
   auto kennwort = FrageKennwort("", "Die Datei " + name);
   if (!kennwort) return false;
-  if (!b->PruefeKennwort(*kennwort)) {
-    Meldung("Ungültiges Kennwort.", MeldungsArt::Warnung);
-    return false;
-  }
+  if (!KennwortStimmt(*b, *kennwort, "Ungültiges Kennwort.", MeldungsArt::Warnung)) return false;
   FKennwortBestaetigt = true;
   return true;
 }

@@ -7,6 +7,7 @@
 #include "bank/Pruefung.h"
 #include "base/Datum.h"
 #include "base/Text.h"
+#include "interaction/Zeichenpruefung.h"
 #include "store/ZAQ.h"
 #include "views/Beitragsdialoge.h"
 
@@ -24,16 +25,7 @@ Tag DatumAusText(const std::string& text) {
   return TextZuDatum(text).value_or(0);
 }
 
-std::string Erste(const std::string& text, std::size_t n) {
-  std::string t = Trim(text);
-  std::size_t i = 0, zeichen = 0;
-  while (i < t.size() && zeichen < n) {
-    ++i;
-    while (i < t.size() && (static_cast<unsigned char>(t[i]) & 0xC0) == 0x80) ++i;
-    ++zeichen;
-  }
-  return t.substr(0, i);
-}
+std::string Erste(const std::string& text, std::size_t n) { return ErsteZeichen(Trim(text), n); }
 
 TfrmZAQBearbeiten::Erfassung Stempel(const TVerweisBen& v) {
   TfrmZAQBearbeiten::Erfassung e;
@@ -60,7 +52,67 @@ constexpr Textfeld kTextfelder[] = {
     {&TfrmZAQBearbeiten::txtAbt, &TMitglied::FAbteilungen},
 };
 
+using B = TfrmZAQBearbeiten;
+using Seite = B::Seite;
+constexpr TEingaberegel kText100{100}, kText200{200}, kZahl3{3}, kDatumstext{10, false, true}, kSchluessel{5, true};
+const B::Textfeld kEingabefelder[] = {
+    {"txtNNa", "Nachname", &B::txtNNa, kText100, Seite::Persoenlich},
+    {"txtVNa", "Vorname", &B::txtVNa, kText100, Seite::Persoenlich},
+    {"txtZus", "Zusatz", &B::txtZus, kText100, Seite::Persoenlich},
+    {"txtTitel", "Titel", &B::txtTitel, kText100, Seite::Persoenlich},
+    {"txtStr", "Straße", &B::txtStr, kText100, Seite::Persoenlich},
+    {"txtPLZ", "PLZ", &B::txtPLZ, kText100, Seite::Persoenlich},
+    {"txtOrt", "Ort", &B::txtOrt, kText100, Seite::Persoenlich},
+    {"txtLand", "Land", &B::txtLand, kText100, Seite::Persoenlich},
+    {"txtTel", "Telefon", &B::txtTel, kText100, Seite::Persoenlich},
+    {"txtMob", "Mobil", &B::txtMob, kText100, Seite::Persoenlich},
+    {"txtMail", "E-Mail/Fax", &B::txtMail, kText200, Seite::Persoenlich},
+    {"txtLink", "Link", &B::txtLink, kText200, Seite::Persoenlich},
+    {"txtAbt", "Abteilungen", &B::txtAbt, kText100, Seite::Persoenlich},
+    {"txtEMG", "Ehrenmitglied seit", &B::txtEMG, kDatumstext, Seite::Persoenlich},
+    {"txtEhr", "Letzte Ehrung", &B::txtEhr, kZahl3, Seite::Persoenlich},
+    {"txtAnr", "Anrechnung", &B::txtAnr, kZahl3, Seite::Persoenlich},
+    {"txtBTS", "Beitragsschlüssel", &B::txtBTS, kSchluessel, Seite::Beitrag, B::Auswahl::Beitragsschluessel},
+    {"txtBLZ", "Bankleitzahl", &B::txtBLZ, {10}, Seite::Beitrag},
+    {"txtKNR", "Kontonummer", &B::txtKNR, {13}, Seite::Beitrag},
+    {"txtIBAN", "IBAN", &B::txtIBAN, {42, true}, Seite::Beitrag},
+    {"txtKIN", "Kontoinhaber", &B::txtKIN, {35}, Seite::Beitrag},
+    {"txtMandref", "Mandatsreferenz", &B::txtMandref, {35}, Seite::Beitrag},
+    {"txtMandDat", "Mandatsdatum", &B::txtMandDat, kDatumstext, Seite::Beitrag},
+    {"txtEKS", "Empfängerkonto", &B::txtEKS, kSchluessel, Seite::Beitrag, B::Auswahl::Empfaengerkonto},
+    {"txtZMG", "Zahlendes Mitglied", &B::txtZMG, {5}, Seite::Beitrag, B::Auswahl::Zahler},
+    {"txtADt", "Austrittsdatum", &B::txtADt, {10}, Seite::Austritt},
+    {"txtATx", "Austrittsgrund", &B::txtATx, kText100, Seite::Austritt},
+};
+
 }  // namespace
+
+std::span<const TfrmZAQBearbeiten::Textfeld> TfrmZAQBearbeiten::Textfelder() { return kEingabefelder; }
+
+const TfrmZAQBearbeiten::Textfeld& TfrmZAQBearbeiten::TextfeldVon(std::string TfrmZAQBearbeiten::*text) {
+  for (const Textfeld& f : kEingabefelder)
+    if (f.text == text) return f;
+  return kEingabefelder[0];  // every text member is in the table (a test checks it)
+}
+
+void TfrmZAQBearbeiten::Tippe(std::string TfrmZAQBearbeiten::*feld, std::string_view text) {
+  const Textfeld& f = TextfeldVon(feld);
+  if (!SeiteAktiv(f.seite)) return;
+  this->*feld = Getippt(f.regel, text);
+  if (feld == &B::txtMandref) MandatsreferenzGeaendert();
+}
+
+bool TfrmZAQBearbeiten::Feldtaste(std::string TfrmZAQBearbeiten::*feld, zaq::Feldtaste) {
+  const Textfeld& f = TextfeldVon(feld);
+  if (!SeiteAktiv(f.seite)) return false;
+  switch (f.auswahl) {
+    case Auswahl::Beitragsschluessel: return WaehleBeitragsschluessel();
+    case Auswahl::Empfaengerkonto: return WaehleEmpfaengerkonto();
+    case Auswahl::Zahler: return WaehleZahlerVorschlag();
+    case Auswahl::Keine: break;
+  }
+  return false;
+}
 
 std::vector<std::pair<std::string, std::string>> TfrmZAQBearbeiten::Laender() {
   return {{"D", "Deutschland"}, {"A", "Österreich"},  {"B", "Belgien"},   {"CH", "Schweiz"},
@@ -197,7 +249,7 @@ bool TfrmZAQBearbeiten::GruppeUmbenennen(int gruppe) {
                               "\r\n" + "Hinweis: Diese Änderung betrifft die Vereinsstammdatun und wirkt sich auf alle "
                                        "Mitglieder aus.",
                           name);
-  if (!neu) return false;
+  if (!neu || !Speicherbar(*neu, "Gruppe")) return false;
   name = *neu;
   FListe.Geaendert();
   return true;
@@ -225,6 +277,9 @@ bool TfrmZAQBearbeiten::OK() {
     Meldung(text, MeldungsArt::Fehler);
     return false;
   };
+  // What the file cannot hold is refused before anything else is looked at.
+  for (const Textfeld& f : kEingabefelder)
+    if (SeiteAktiv(f.seite) && !Speicherbar(this->*f.text, f.titel)) return false;
   if (Recht(rPersoenlicheDaten, rMitgliederHinzufuegen)) {
     if (Trim(txtNNa).empty()) return fehler("Geben Sie bitte einen Nachnamen ein!");
     if (Trim(txtVNa).empty()) return fehler("Geben Sie bitte einen Vornamen ein!");

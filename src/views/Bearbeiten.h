@@ -3,12 +3,14 @@
 // rights, input aids, the checks on OK and storing.  It works on a copy that
 // the caller takes over.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/Datum.h"
 #include "interaction/Oberflaeche.h"
 #include "platform/Kodierung.h"
+#include "views/Eingabe.h"
 
 namespace zaq {
 
@@ -24,6 +26,20 @@ class TfrmZAQBearbeiten : public DialogDaten {
   std::string_view Art() const override { return kArt; }
 
   enum class Seite { Persoenlich = 0, Gruppen = 1, Beitrag = 2, Austritt = 3 };
+  enum class Auswahl { Keine, Beitragsschluessel, Empfaengerkonto, Zahler };
+
+  // Every text field once: its component name, its caption in messages, the
+  // text it edits here, how it takes what is typed, its page, its chooser.
+  struct Textfeld {
+    const char* name;
+    const char* titel;
+    std::string TfrmZAQBearbeiten::*text;
+    TEingaberegel regel;
+    Seite seite;
+    Auswahl auswahl = Auswahl::Keine;
+  };
+  static std::span<const Textfeld> Textfelder();
+  static const Textfeld& TextfeldVon(std::string TfrmZAQBearbeiten::*text);
 
   // LadeMitglied: fills every field from the member.
   TfrmZAQBearbeiten(TMitglied& mitglied, TZAQ& liste, Editormodus modus, std::string titel);
@@ -32,6 +48,8 @@ class TfrmZAQBearbeiten : public DialogDaten {
   std::string FTitel;
   Editormodus FModus;
   bool FArchivModus;
+  // Active: the page's input can be changed.  A shown page that is not active
+  // can still be opened and read.
   bool SeiteAktiv(Seite s) const;
   bool SeiteSichtbar(Seite s) const;
   // Editing opens on the page last used; adding on the personal page.
@@ -66,6 +84,13 @@ class TfrmZAQBearbeiten : public DialogDaten {
   // Input proposals of the lists.
   static std::vector<std::pair<std::string, std::string>> Laender();  // code, name
   static std::vector<std::string> Austrittsgruende();
+
+  // --- input ---
+  // The user typed into a text field: the field's rule applies.
+  void Tippe(std::string TfrmZAQBearbeiten::*feld, std::string_view text);
+  // The right mouse button or Page Down on a field opens its chooser; true
+  // when the field has one and a choice was made.
+  bool Feldtaste(std::string TfrmZAQBearbeiten::*feld, zaq::Feldtaste taste);
 
   // --- input aids ---
   // Typed characters of the postcode: true when input moves on to the town.

@@ -14,6 +14,7 @@
 #include "debits/sepa/SEPACommon.h"
 #include "fees/Beitrag.h"
 #include "interaction/Einstellungen.h"
+#include "interaction/Zeichenpruefung.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -30,14 +31,8 @@ std::string ZweiStellen(float betrag) {
   return t;
 }
 
-// An amount that fits the stored float.
-std::optional<float> LeseFloat(const std::string& text) {
-  auto wert = LeseBetrag(text);
-  if (!wert || std::fabs(*wert) > std::numeric_limits<float>::max()) return std::nullopt;
-  return static_cast<float>(*wert);
-}
-
-// Keys: upper case, trimmed, at most 5 characters.
+// Keys are typed in upper case, at most 5 characters, and stored trimmed.
+constexpr TEingaberegel kSchluesselRegel{5, true};
 std::string Schluessel(const std::string& text) { return ErsteZeichen(Trim(Gross(text)), 5); }
 
 // Shows the dialog of an element until it is saved or cancelled; a new
@@ -58,40 +53,6 @@ bool Entfernen(TListe<T>& liste, int index, const char* frage) {
 }
 
 }  // namespace
-
-std::optional<double> LeseBetrag(std::string_view eingabe) {
-  std::string text = Trim(eingabe);
-  std::string_view t = text;
-  bool negativ = false;
-  if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
-    negativ = t[0] == '-';
-    t.remove_prefix(1);
-  }
-  const std::size_t komma = t.find(',');
-  std::string_view ganz = t.substr(0, komma);
-  std::string_view bruch = komma == std::string_view::npos ? std::string_view() : t.substr(komma + 1);
-  auto ziffern = [](std::string_view z) {
-    return std::all_of(z.begin(), z.end(), [](char c) { return c >= '0' && c <= '9'; });
-  };
-  if ((ganz.empty() && bruch.empty()) || !ziffern(ganz) || !ziffern(bruch)) return std::nullopt;
-  if (komma != std::string_view::npos && bruch.empty()) return std::nullopt;
-  std::string zahl = (ganz.empty() ? std::string("0") : std::string(ganz)) + "." +
-                     (bruch.empty() ? std::string("0") : std::string(bruch));
-  double wert = 0;
-  auto [ende, fehler] = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
-  if (fehler != std::errc() || ende != zahl.data() + zahl.size() || !std::isfinite(wert)) return std::nullopt;
-  return negativ ? -wert : wert;
-}
-
-std::string ErsteZeichen(std::string_view text, std::size_t n) {
-  std::size_t i = 0, gezaehlt = 0;
-  while (i < text.size() && gezaehlt < n) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    ++gezaehlt;
-  }
-  return std::string(text.substr(0, i));
-}
 
 // --- fee class editor ---
 
@@ -129,7 +90,7 @@ TfrmBtrKlasse::TfrmBtrKlasse(TBtrKlasse& klasse, const TBtrKlassenListe& liste) 
   }
 }
 
-void TfrmBtrKlasse::txtSchluesselChange() { txtSchluessel = ErsteZeichen(Gross(txtSchluessel), 5); }
+void TfrmBtrKlasse::txtSchluesselChange() { txtSchluessel = Getippt(kSchluesselRegel, txtSchluessel); }
 
 void TfrmBtrKlasse::txtBisChange(int zeile) {
   // Each row starts after the previous one; a bound below its start moves up.
@@ -150,6 +111,13 @@ void TfrmBtrKlasse::chkFesteZahlClick() {
 }
 
 bool TfrmBtrKlasse::Speichern() {
+  const std::pair<const std::string*, const char*> texte[] = {{&txtSchluessel, "Schlüssel"},
+                                                              {&txtBezeichnung, "Bezeichnung"},
+                                                              {&txtFamilienZweck, "Bezeichnung (Verwendungszweck)"}};
+  for (const auto& [text, feld] : texte)
+    if (!Speicherbar(*text, feld)) return false;
+  for (const Zeile& z : Zeilen)
+    if (!Speicherbar(z.zweck, "Bezeichnung (Verwendungszweck)")) return false;
   const std::string schluessel = Schluessel(txtSchluessel);
   if (schluessel.empty()) {
     Meldung(kSchluesselFehlt, MeldungsArt::Fehler);
@@ -164,9 +132,11 @@ bool TfrmBtrKlasse::Speichern() {
   const int anzahl = optFamilienbeitrag ? 1 : std::clamp(txtAnzahl, 1, kZeilen);
   for (int i = 0; i < anzahl; ++i) {
     const Zeile& z = Zeilen[static_cast<std::size_t>(i)];
-    auto betrag = LeseFloat(optFamilienbeitrag ? txtFamilienBetrag : z.betrag);
+    const std::string& text = optFamilienbeitrag ? txtFamilienBetrag : z.betrag;
+    bool zuGross = false;
+    auto betrag = LeseFloatBetrag(text, &zuGross);
     if (!betrag) {
-      Meldung(kFehlerBeimSpeichern, MeldungsArt::Fehler);
+      Meldung(zuGross ? ZuGrosserBetragText(text) : std::string(kFehlerBeimSpeichern), MeldungsArt::Fehler);
       return false;
     }
     TAltKlasse& a = altKlassen.emplace_back();
@@ -218,7 +188,7 @@ TfrmVereinskonto::TfrmVereinskonto(TVereinskonto& konto, const TVereinskontenLis
   txtBankname = konto.FBankname;
 }
 
-void TfrmVereinskonto::txtSchluesselChange() { txtSchluessel = ErsteZeichen(Gross(txtSchluessel), 5); }
+void TfrmVereinskonto::txtSchluesselChange() { txtSchluessel = Getippt(kSchluesselRegel, txtSchluessel); }
 
 void TfrmVereinskonto::txtIBANEnter() {
   if (!Trim(txtIBAN).empty() || Trim(txtBLZ).empty() || Trim(txtKonto).empty()) return;
@@ -238,6 +208,12 @@ void TfrmVereinskonto::txtBanknameEnter() {
 }
 
 bool TfrmVereinskonto::Speichern() {
+  const std::pair<const std::string*, const char*> texte[] = {
+      {&txtSchluessel, "Kontoschlüssel"}, {&txtBezeichnung, "Bezeichnung"}, {&txtInhaber, "Kontoinhaber"},
+      {&txtBLZ, "Bankleitzahl"},           {&txtKonto, "Kontonummer"},       {&txtIBAN, "IBAN"},
+      {&txtGlaeubigerID, "Gläubiger-ID"},  {&txtBankname, "Bankname"}};
+  for (const auto& [text, feld] : texte)
+    if (!Speicherbar(*text, feld)) return false;
   const std::string schluessel = Schluessel(txtSchluessel);
   if (schluessel.empty()) {
     Meldung(kSchluesselFehlt, MeldungsArt::Fehler);

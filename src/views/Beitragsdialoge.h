@@ -12,6 +12,7 @@
 
 #include "base/Datum.h"
 #include "interaction/Oberflaeche.h"
+#include "views/Eingabe.h"
 #include "store/BtrKlasse.h"
 #include "store/Konto.h"
 
@@ -21,10 +22,6 @@ class TZAQ;
 class TMitglied;
 class TStammdaten;
 
-// A decimal amount in the local form ("12,50", "-3", "1234,5").
-std::optional<double> LeseBetrag(std::string_view text);
-// The first n characters of a UTF-8 text.
-std::string ErsteZeichen(std::string_view text, std::size_t n);
 
 // --- fee class editor ("Beitragsklasse bearbeiten") ----------------------------
 

@@ -93,6 +93,73 @@ TEST_F(BankBefehle, Rueckgabewerte) {
             "\"ergebnis\":\"gültig\"}\n");
 }
 
+// Every IBAN row of the test data: the listed IBAN, or exit 1 with the
+// message when the bank's rule is one the program cannot apply.
+TEST_F(BankBefehle, IBANDerTestdaten) {
+  const std::string regel =
+      "Fehler: Die IBAN-Berechnung erfolgt nur bei Bankleitzahlen, die nach der BLZ-Datei der deutschen Bundesbank "
+      "die IBAN-Regel 0 Revision 0 verwenden. Alle anderen IBAN müssen manuell bestimmt werden.\n";
+  std::vector<std::string> kopf;
+  const auto zeilen = test::LiesTabelle(test::kBankTestdaten + "/iban.tsv", kopf);
+  ASSERT_EQ(kopf[0], "blz");
+  ASSERT_EQ(kopf[2], "expected_iban");
+  ASSERT_EQ(kopf[3], "kind");
+  int berechnet = 0;
+  for (const auto& z : zeilen) {
+    const std::string& blz = z[0];
+    const std::string fall = blz + " " + z[1] + " (" + z[3] + ")";
+    const bool bekannt = Aufruf({"bank", blz}) == 0;
+    const bool standard = bekannt && nlohmann::ordered_json::parse(aus.str())["ibanRegelImplementiert"] == true;
+    const int status = Aufruf({"iban", blz, z[1]});
+    if (standard) {
+      // Rule 0000.00 in the directory: the test data call it standard too.
+      EXPECT_EQ(z[3], "standard") << fall;
+      EXPECT_EQ(status, 0) << fall;
+      EXPECT_EQ(aus.str(), z[2] + "\n") << fall;
+      EXPECT_EQ(fehler.str(), "") << fall;
+      ++berechnet;
+    } else {
+      EXPECT_EQ(status, 1) << fall;
+      EXPECT_EQ(aus.str(), "") << fall;
+      EXPECT_EQ(fehler.str(), bekannt ? regel : kNichtGefunden) << fall;
+    }
+  }
+  EXPECT_GE(berechnet, 4);
+  // Input is checked as for konto, and padded the same way.
+  EXPECT_EQ(Aufruf({"iban", "370 400 44", "532013000"}), 1);
+  EXPECT_EQ(Aufruf({"iban", "10010010", "138301"}), 0);
+  EXPECT_EQ(aus.str(), "DE48100100100000138301\n");
+  EXPECT_EQ(Aufruf({"iban", "1001001", "138301"}), 2);
+  EXPECT_EQ(fehler.str(), "Fehler: Eine Bankleitzahl ist immer achtstellig. Prüfen Sie bitte Ihre Eingabe!\n");
+  EXPECT_EQ(Aufruf({"iban", "10010010", "13830X"}), 2);
+  EXPECT_EQ(aus.str(), "");
+}
+
+TEST_F(BankBefehle, IBANPruefen) {
+  const struct {
+    std::string iban;
+    int status;
+    std::string fehler;
+  } faelle[] = {
+      {"DE89370400440532013000", 0, ""},
+      {"DE89 3704 0044 0532 0130 00", 0, ""},
+      {"DE88370400440532013000", 1,
+       "Fehler: Die angegebende IBAN DE88370400440532013000 wurde geprüft und ist wahrscheinlich falsch.\n"},
+      {"DE89", 1,
+       "Fehler: Eine IBAN darf nicht mehr als 34 Stellen und nicht weniger als fünf Stellen aufweisen. Außerdem "
+       "sind nur die Zeichen A...Z sowie Ziffern erlaubt. Prüfen Sie bitte Ihre Eingabe!\n"},
+      {"de89370400440532013000", 1,
+       "Fehler: Eine IBAN darf nicht mehr als 34 Stellen und nicht weniger als fünf Stellen aufweisen. Außerdem "
+       "sind nur die Zeichen A...Z sowie Ziffern erlaubt. Prüfen Sie bitte Ihre Eingabe!\n"},
+      {" ", 1, "Fehler: Bitte geben Sie eine vollständige IBAN an!\n"},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(Aufruf({"iban-pruefen", f.iban}), f.status) << f.iban;
+    EXPECT_EQ(aus.str(), f.status == 0 ? "gültig\n" : "ungültig\n") << f.iban;
+    EXPECT_EQ(fehler.str(), f.fehler) << f.iban;
+  }
+}
+
 TEST_F(BankBefehle, OhneVerzeichnis) {
   plattform::SetzeProgrammVerzeichnis(dir.Pfad().string());
   EXPECT_EQ(Aufruf({"bank", "37040044"}), 1);

@@ -6,6 +6,7 @@
 #include "Hilfen.h"
 #include "cli/Befehle.h"
 #include "cli/CliOberflaeche.h"
+#include "platform/Version.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -61,6 +62,50 @@ TEST_F(Cli, AufrufFehlerSindStatusZwei) {
     EXPECT_TRUE(l.aus.empty());
     EXPECT_NE(l.fehler.find("Aufruf: zaq-cli"), std::string::npos);
   }
+}
+
+// A usage error names the fault in one line and where to read more.
+TEST_F(Cli, AufrufFehlerInEinerZeile) {
+  const struct {
+    std::vector<std::string> argumente;
+    std::string fehler;
+  } faelle[] = {
+      {{}, "Fehler: Kein Befehl angegeben.\nAufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN] (mehr mit zaq-cli --help)\n"},
+      {{"gibtsnicht"},
+       "Fehler: Unbekannter Befehl \"gibtsnicht\".\nAufruf: zaq-cli BEFEHL [ARGUMENTE] [OPTIONEN] (mehr mit zaq-cli "
+       "--help)\n"},
+      {{"dump"}, "Fehler: dump erwartet ein Argument, nicht 0.\nAufruf: zaq-cli dump DATEI (mehr mit zaq-cli dump --help)\n"},
+      {{"dump", "a", "--bunt"},
+       "Fehler: Unbekannte Option --bunt.\nAufruf: zaq-cli dump DATEI (mehr mit zaq-cli dump --help)\n"},
+      {{"dump", "a", "--date", "01.01.2020"},
+       "Fehler: Die Option --date gibt es bei dump nicht.\nAufruf: zaq-cli dump DATEI (mehr mit zaq-cli dump --help)\n"},
+      {{"fees", "a", "--date", "32.01.2020"},
+       "Fehler: Ungültiger Wert \"32.01.2020\" für --date.\nAufruf: zaq-cli fees DATEI [--date TT.MM.JJJJ] [--full-year] "
+       "[--selected] [--zahlarten LISTE] (mehr mit zaq-cli fees --help)\n"},
+      {{"resave", "a", "--user"},
+       "Fehler: Nach --user fehlt LOGIN.\nAufruf: zaq-cli resave EIN AUS (mehr mit zaq-cli resave --help)\n"},
+  };
+  for (const auto& f : faelle) {
+    std::ostringstream aus, fehler;
+    EXPECT_EQ(cli::Run(f.argumente, aus, fehler), 2) << f.fehler;
+    EXPECT_EQ(fehler.str(), f.fehler);
+    EXPECT_EQ(aus.str(), "");
+  }
+}
+
+TEST_F(Cli, HilfeUndVersion) {
+  std::ostringstream aus, fehler;
+  EXPECT_EQ(cli::Run({"--version"}, aus, fehler), 0);
+  EXPECT_EQ(aus.str(), "ZAQ Mitgliederverwaltung\nAusgabe " + ProgrammVersion() + ", Februar 2019\n");
+  aus.str("");
+  EXPECT_EQ(cli::Run({"--help"}, aus, fehler), 0);
+  EXPECT_NE(aus.str().find("\n  iban BLZ KONTO        IBAN aus Bankleitzahl und Kontonummer\n"), std::string::npos);
+  aus.str("");
+  EXPECT_EQ(cli::Run({"fees", "--help"}, aus, fehler), 0);
+  EXPECT_TRUE(aus.str().starts_with("Aufruf: zaq-cli fees DATEI [--date TT.MM.JJJJ]")) << aus.str();
+  EXPECT_NE(aus.str().find("  --zahlarten LISTE"), std::string::npos);
+  EXPECT_NE(aus.str().find("  --config VERZ"), std::string::npos);
+  EXPECT_EQ(fehler.str(), "");
 }
 
 TEST_F(Cli, BeschaedigteDateiStatusEinsUndMeldung) {
