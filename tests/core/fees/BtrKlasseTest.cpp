@@ -299,5 +299,51 @@ TEST_F(BtrKlassen, BetraegeLesen) {
   for (const auto& f : faelle) EXPECT_EQ(LeseBetrag(f.text), f.wert) << f.text;
 }
 
+// Amounts are read exactly, to the cent, and only where the stored float
+// gives the same cent back.
+TEST_F(BtrKlassen, BetraegeGenauAufDenCent) {
+  const struct {
+    const char* text;
+    std::optional<std::int64_t> cent;
+    bool floatOk;
+  } faelle[] = {
+      {"52,50", 5250, true},       {"0,07", 7, true},           {"12,505", std::nullopt, false},
+      {"131071,99", 13107199, true}, {"131072,01", 13107201, false}, {"131072,00", 13107200, true},
+      {"999999,99", 99999999, false}, {"-0,01", -1, true},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(LeseCent(f.text), f.cent) << f.text;
+    bool zuGross = false;
+    const auto wert = LeseFloatBetrag(f.text, &zuGross);
+    EXPECT_EQ(wert.has_value(), f.floatOk) << f.text;
+    EXPECT_EQ(zuGross, f.cent.has_value() && !f.floatOk) << f.text;
+  }
+  auto& k = Klasse("A", {{"Beitrag", 10.0f, 0}});
+  TfrmBtrKlasse d(k, stamm().FBtrKlassen);
+  d.Zeilen[0].betrag = "200000,01";
+  EXPECT_FALSE(d.Speichern());
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Der Betrag 200000,01 kann nicht auf den Cent genau gespeichert "
+                                                 "werden. Ab 131.072,00 € sind nicht mehr alle Centbeträge möglich."});
+  EXPECT_EQ(k.FAltKlassen.front().FBetrag, 10.0f);
+  ui.Leeren();
+  d.Zeilen[0].betrag = "12,50";
+  d.txtBezeichnung = "Beitrag für Ağabey";
+  EXPECT_FALSE(d.Speichern());
+  EXPECT_EQ(ui.Texte().size(), 1u);
+  EXPECT_NE(ui.Texte().front().find("„ğ“"), std::string::npos);
+}
+
+TEST(Eingaberegeln, Getippt) {
+  const struct {
+    TEingaberegel regel;
+    const char* text;
+    const char* ergebnis;
+  } faelle[] = {
+      {{5, true}, "straße", "STRAß"}, {{5, true}, "äöüé", "ÄÖÜÉ"}, {{5, true}, "abcdefg", "ABCDE"},
+      {{10, false, true}, "1,2,2020", "1.2.2020"}, {{3}, "Äpfel", "Äpf"}, {{}, "frei, mit Komma", "frei, mit Komma"},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(Getippt(f.regel, f.text), f.ergebnis) << f.text;
+}
+
 }  // namespace
 }  // namespace zaq

@@ -183,6 +183,34 @@ TEST_F(Benutzer, KennwortHoechstensEinmalZwischenZweiAnmeldungen) {
   EXPECT_FALSE(liste->PruefeRecht(0x800));
 }
 
+// A Cyrillic password would be stored as "?" in each place, the same as
+// every other password of its length: it is refused, and nothing changes.
+// One stored that way before keeps working.
+TEST_F(Benutzer, KennwortMitZeichenDieDieDateiNichtHaelt) {
+  const Hash vorher = kasse->FKennwortHash;
+  EXPECT_FALSE(kasse->SetzeKennwort("пароль"));
+  EXPECT_EQ(kasse->FKennwortHash, vorher);
+  EXPECT_TRUE(kasse->PruefeKennwort("geheim"));
+  SpeichereAutomatischeAnmeldung("Kasse", "geheim");
+  EXPECT_FALSE(SpeichereAutomatischeAnmeldung("Kasse", "пароль"));
+  EXPECT_FALSE(SpeichereAutomatischeAnmeldung("Kаsse", "geheim"));  // a Cyrillic "а"
+  EXPECT_TRUE(liste->Anmelden(true));  // the stored login is still the old one
+  EXPECT_EQ(liste->AktuellerBenutzer(), kasse);
+
+  // Typing such a password names the character instead of "wrong password".
+  Anmeldung(1, "пароль");
+  EXPECT_FALSE(liste->Anmelden(false));
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Das Zeichen „п“ (U+043F) im Feld „Kennwort“ kann in der "
+                                                 "Mitgliederdatei nicht gespeichert werden. Bitte ersetzen Sie es "
+                                                 "durch ein anderes Zeichen."});
+  // The old hash of "??????" still opens with the Cyrillic word.
+  kasse->FKennwortHash = KennwortHash("??????", "Kasse");
+  ui.Leeren();
+  Anmeldung(1, "пароль");
+  EXPECT_TRUE(liste->Anmelden(false));
+  EXPECT_TRUE(ui.Meldungen.empty());
+}
+
 TEST_F(Benutzer, EigenesBildWirdVerkleinertUndAlsJpegGespeichert) {
   Bild gross{200, 100, std::vector<std::uint8_t>(200 * 100 * 3)};
   for (int y = 0; y < 100; ++y)

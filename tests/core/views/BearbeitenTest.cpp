@@ -5,6 +5,9 @@
 #include "../fees/VereinHilfen.h"
 #include "base/Datum.h"
 #include "views/Bearbeiten.h"
+#include "views/Beitragsdialoge.h"
+
+#include <set>
 
 namespace zaq {
 namespace {
@@ -308,6 +311,122 @@ TEST_F(Bearbeiten, GruppeUmbenennenBrauchtStammdatenrecht) {
   Rechte(0x80);
   EXPECT_FALSE(d.GruppeUmbenennen(2));
   EXPECT_EQ(ui.Meldungen.size(), 1u);
+}
+
+// Text the file cannot hold is refused on OK, naming the character and the
+// field, before anything is stored; fields on pages the user cannot change
+// are not looked at.
+TEST_F(Bearbeiten, FremdeZeichenWerdenAbgelehnt) {
+  const Json vorher = [&] {
+    Json j;
+    m->ZuJson(j);
+    return j;
+  }();
+  const struct {
+    std::string TfrmZAQBearbeiten::*feld;
+    const char* text;
+    std::string meldung;
+  } faelle[] = {
+      {&TfrmZAQBearbeiten::txtNNa, "Yılmaz",
+       "Das Zeichen „ı“ (U+0131) im Feld „Nachname“ kann in der Mitgliederdatei nicht gespeichert werden. Bitte "
+       "ersetzen Sie es durch ein anderes Zeichen."},
+      {&TfrmZAQBearbeiten::txtOrt, "Łódź",
+       "Das Zeichen „Ł“ (U+0141) im Feld „Ort“ kann in der Mitgliederdatei nicht gespeichert werden. Bitte ersetzen "
+       "Sie es durch ein anderes Zeichen."},
+      {&TfrmZAQBearbeiten::txtKIN, "Иван Петров",
+       "Das Zeichen „И“ (U+0418) im Feld „Kontoinhaber“ kann in der Mitgliederdatei nicht gespeichert werden. Bitte "
+       "ersetzen Sie es durch ein anderes Zeichen."},
+      {&TfrmZAQBearbeiten::txtATx, "Umzug 🏠",
+       "Das Zeichen „🏠“ (U+1F3E0) im Feld „Austrittsgrund“ kann in der Mitgliederdatei nicht gespeichert werden. "
+       "Bitte ersetzen Sie es durch ein anderes Zeichen."},
+  };
+  for (const auto& f : faelle) {
+    ui.Leeren();
+    auto d = Dialog(*m);
+    d.*f.feld = f.text;
+    EXPECT_FALSE(d.OK()) << f.text;
+    EXPECT_EQ(ui.Texte(), std::vector<std::string>{f.meldung});
+  }
+  Json nachher;
+  m->ZuJson(nachher);
+  EXPECT_EQ(nachher, vorher);
+  // What Windows-1252 holds passes: umlauts, ß, €, the typographic quotes.
+  auto d = Dialog(*m);
+  d.txtNNa = "Müller-Lüdenscheidt „Groß“ €";
+  ui.Leeren();
+  EXPECT_TRUE(d.OK()) << testing::PrintToString(ui.Texte());
+  // Without the right to change fee data the fee fields are not checked.
+  Rechte(0x80 | 0x200);
+  auto r = Dialog(*m);
+  r.txtKIN = "Иван";
+  EXPECT_TRUE(r.OK());
+}
+
+TEST_F(Bearbeiten, EingabeNachDenRegelnDesFelds) {
+  auto d = Dialog(*m);
+  const struct {
+    std::string TfrmZAQBearbeiten::*feld;
+    std::string getippt, ergebnis;
+  } faelle[] = {
+      {&TfrmZAQBearbeiten::txtBTS, "akt", "AKT"},
+      {&TfrmZAQBearbeiten::txtBTS, "straße", "STRAß"},  // five characters, ß stays one
+      {&TfrmZAQBearbeiten::txtEKS, "äöü", "ÄÖÜ"},
+      {&TfrmZAQBearbeiten::txtIBAN, "de89 3704", "DE89 3704"},
+      {&TfrmZAQBearbeiten::txtMandDat, "01,02,2014", "01.02.2014"},
+      {&TfrmZAQBearbeiten::txtEMG, "1,5,20", "1.5.20"},
+      {&TfrmZAQBearbeiten::txtNNa, std::string(120, 'x'), std::string(100, 'x')},
+      {&TfrmZAQBearbeiten::txtMail, std::string(150, 'e') + "ü" + std::string(60, 'e'),
+       std::string(150, 'e') + "ü" + std::string(49, 'e')},
+      {&TfrmZAQBearbeiten::txtZMG, "1234567", "12345"},
+      {&TfrmZAQBearbeiten::txtStr, "Hauptstr. 1,5", "Hauptstr. 1,5"},
+  };
+  for (const auto& f : faelle) {
+    d.Tippe(f.feld, f.getippt);
+    EXPECT_EQ(d.*f.feld, f.ergebnis) << f.getippt;
+  }
+  // Changing the mandate reference clears the mandate date.
+  d.txtMandDat = "01.02.2014";
+  d.Tippe(&TfrmZAQBearbeiten::txtMandref, "0007M");
+  EXPECT_EQ(d.txtMandDat, "");
+  // Each text member is in the table once.
+  std::set<std::string> namen;
+  for (const auto& f : TfrmZAQBearbeiten::Textfelder()) {
+    EXPECT_TRUE(namen.insert(f.name).second) << f.name;
+    EXPECT_EQ(TfrmZAQBearbeiten::TextfeldVon(f.text).name, std::string(f.name));
+  }
+}
+
+TEST_F(Bearbeiten, BeitragsseiteOhneAenderungsrechtNurLesen) {
+  using S = TfrmZAQBearbeiten::Seite;
+  Rechte(0x80 | 0x200);
+  auto d = Dialog(*m);
+  EXPECT_TRUE(d.SeiteSichtbar(S::Beitrag));
+  EXPECT_FALSE(d.SeiteAktiv(S::Beitrag));
+  d.Tippe(&TfrmZAQBearbeiten::txtBTS, "xyz");
+  EXPECT_EQ(d.txtBTS, "AKT");
+  EXPECT_FALSE(d.Feldtaste(&TfrmZAQBearbeiten::txtBTS, Feldtaste::RechteMaustaste));
+  EXPECT_TRUE(ui.DialogArten.empty());
+}
+
+TEST_F(Bearbeiten, AuswahlMitRechterMaustasteUndBildAb) {
+  Klasse("JUG", {{"Jugend", 30.0f, 0}});
+  auto d = Dialog(*m);
+  ui.Dialoge.push_back([](DialogDaten& dd) {
+    auto& a = dynamic_cast<TfrmAuswahl&>(dd);
+    a.Index = 1;
+    return true;
+  });
+  EXPECT_TRUE(d.Feldtaste(&TfrmZAQBearbeiten::txtBTS, Feldtaste::RechteMaustaste));
+  EXPECT_EQ(d.txtBTS, "JUG");
+  ui.Dialoge.push_back([](DialogDaten& dd) {
+    dynamic_cast<TfrmAuswahl&>(dd).Index = 0;
+    return true;
+  });
+  EXPECT_TRUE(d.Feldtaste(&TfrmZAQBearbeiten::txtBTS, Feldtaste::BildAb));
+  EXPECT_EQ(d.txtBTS, "AKT");
+  // A field without a chooser takes neither.
+  EXPECT_FALSE(d.Feldtaste(&TfrmZAQBearbeiten::txtNNa, Feldtaste::BildAb));
+  EXPECT_EQ(ui.DialogArten, (std::vector<std::string>{"Auswahl", "Auswahl"}));
 }
 
 }  // namespace
