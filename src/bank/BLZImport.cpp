@@ -350,7 +350,7 @@ bool ErzeugeBLZVerzeichnis(const std::string& bundesbankDatei, const std::string
   fs::create_directories(ziel, fehler);
   for (const auto& [name, bytes] : {std::pair{kBLZDatei, &daten}, std::pair{kBLZIndex, &index}}) {
     fs::path pfad = ziel / name;
-    if (!plattform::SchreibeDateiSicher(pfad, *bytes)) {
+    if (!plattform::SchreibeDateiSicher(pfad, *bytes, plattform::Zugriff::Alle)) {
       Meldung("Die Datei " + plattform::PfadText(pfad) + " kann nicht geschrieben werden.", MeldungsArt::Fehler);
       return false;
     }

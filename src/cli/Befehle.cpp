@@ -332,14 +332,13 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
                             std::to_string(aufruf.argumente.size()) + ".",
                         befehl);
 
-  if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis(aufruf.konfiguration);
+  std::optional<EinstellungsVerzeichnisSetzen> konfiguration;
+  if (!aufruf.konfiguration.empty()) konfiguration.emplace(aufruf.konfiguration);
   CliOberflaeche ui(fehler, aufruf.ja);
   MeldeAn(ui, aufruf, fehler);
   OberflaecheSetzen setzen(ui);
   Kontext kontext{aufruf, aus, fehler, ui};
-  int ergebnis = befehl->ausfuehren(kontext);
-  if (!aufruf.konfiguration.empty()) SetzeEinstellungsVerzeichnis("");
-  return ergebnis;
+  return befehl->ausfuehren(kontext);
 }
 
 }  // namespace zaq::cli

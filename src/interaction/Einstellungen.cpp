@@ -225,6 +225,12 @@ void SetzeEinstellungsVerzeichnis(const std::string& verzeichnis) {
   if (!Verzeichnis().empty() && Verzeichnis().back() != '/') Verzeichnis() += '/';
 }
 
+EinstellungsVerzeichnisSetzen::EinstellungsVerzeichnisSetzen(const std::string& verzeichnis) : FAlt(Verzeichnis()) {
+  SetzeEinstellungsVerzeichnis(verzeichnis);
+}
+
+EinstellungsVerzeichnisSetzen::~EinstellungsVerzeichnisSetzen() { Verzeichnis() = FAlt; }
+
 std::string EinstellungsDatei() {
   fs::path datei = DateiOhneGross(EinstellungsVerzeichnis(), "zaq.ini");
   return datei.empty() ? EinstellungsVerzeichnis() + "zaq.ini" : plattform::PfadText(datei);

@@ -96,6 +96,17 @@ void SchreibeEinstellungHex(int code, const std::string& wert);
 // (zaq-cli --config, tests).  With trailing separator.
 std::string EinstellungsVerzeichnis();
 void SetzeEinstellungsVerzeichnis(const std::string& verzeichnis);
+// Redirects the settings directory for its own life, then restores the one before.
+class EinstellungsVerzeichnisSetzen {
+ public:
+  explicit EinstellungsVerzeichnisSetzen(const std::string& verzeichnis);
+  ~EinstellungsVerzeichnisSetzen();
+  EinstellungsVerzeichnisSetzen(const EinstellungsVerzeichnisSetzen&) = delete;
+  EinstellungsVerzeichnisSetzen& operator=(const EinstellungsVerzeichnisSetzen&) = delete;
+
+ private:
+  std::string FAlt;
+};
 // Full path of the settings file.
 std::string EinstellungsDatei();
 

@@ -73,7 +73,7 @@ bool LeseDatei(const fs::path& pfad, Bytes& inhalt) {
   return true;
 }
 
-bool SchreibeDateiSicher(const fs::path& pfad, const std::uint8_t* daten, std::size_t laenge) {
+bool SchreibeDateiSicher(const fs::path& pfad, const std::uint8_t* daten, std::size_t laenge, Zugriff zugriff) {
   fs::path verzeichnis = pfad.parent_path();
   if (verzeichnis.empty()) verzeichnis = ".";
   std::string name = ".";
@@ -88,11 +88,13 @@ bool SchreibeDateiSicher(const fs::path& pfad, const std::uint8_t* daten, std::s
     if (n < 0) ok = false;
     else geschrieben += static_cast<std::size_t>(n);
   }
-  // Keep the permissions of the file we replace; a new file gets the usual ones.
+  // Keep the permissions of the file we replace.  A new file stays as
+  // mkstemp made it, readable by the owner only, unless it is public.
   struct stat alt {};
   if (ok) {
-    if (::stat(pfad.c_str(), &alt) == 0) ::fchmod(fd, alt.st_mode & 07777);
-    else {
+    if (::stat(pfad.c_str(), &alt) == 0) {
+      ::fchmod(fd, alt.st_mode & 07777);
+    } else if (zugriff == Zugriff::Alle) {
       mode_t maske = ::umask(0);
       ::umask(maske);
       ::fchmod(fd, 0666 & ~maske);

@@ -35,13 +35,20 @@ class Einzelinstanz {
 // Reads a whole file.  False when it cannot be opened or read.
 bool LeseDatei(const std::filesystem::path& pfad, Bytes& inhalt);
 
+// Who may read a file the program creates.  Member files, their backups,
+// the settings and everything with members' data are the owner's alone;
+// public data (the bank directory) may be read by all.
+enum class Zugriff { NurBesitzer, Alle };
+
 // Replaces a file atomically: a temporary file in the same directory is
 // written and flushed to disk, then renamed over the target.  On failure the
-// old file is untouched and the temporary file is removed.
-bool SchreibeDateiSicher(const std::filesystem::path& pfad, const std::uint8_t* daten,
-                         std::size_t laenge);
-inline bool SchreibeDateiSicher(const std::filesystem::path& pfad, const Bytes& inhalt) {
-  return SchreibeDateiSicher(pfad, inhalt.data(), inhalt.size());
+// old file is untouched and the temporary file is removed.  A file that
+// existed keeps its permissions; a new one gets those of zugriff.
+bool SchreibeDateiSicher(const std::filesystem::path& pfad, const std::uint8_t* daten, std::size_t laenge,
+                         Zugriff zugriff = Zugriff::NurBesitzer);
+inline bool SchreibeDateiSicher(const std::filesystem::path& pfad, const Bytes& inhalt,
+                                Zugriff zugriff = Zugriff::NurBesitzer) {
+  return SchreibeDateiSicher(pfad, inhalt.data(), inhalt.size(), zugriff);
 }
 
 // Whether a file or a directory exists, and a file's size (0 when unknown).
