@@ -108,6 +108,27 @@ bool NurZiffern(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+namespace {
+UChar32 ErstesZeichen(std::string_view text) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const auto n = static_cast<int32_t>(text.size());
+  int32_t i = 0;
+  UChar32 c = -1;
+  if (n > 0) U8_NEXT(s, i, n, c);
+  return c;
+}
+}  // namespace
+
+bool IstBuchstabe(std::string_view zeichen) {
+  const UChar32 c = ErstesZeichen(zeichen);
+  return c >= 0 && u_isalpha(c);
+}
+
+bool IstZiffer(std::string_view zeichen) {
+  const UChar32 c = ErstesZeichen(zeichen);
+  return c >= 0 && u_isdigit(c);
+}
+
 bool IstZahltext(std::string_view text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == ','; });

@@ -23,6 +23,10 @@ std::string NullenAuffuellen(std::string_view text, std::size_t n);
 std::string AnhaengenMitTrenner(std::string_view text, std::string_view zusatz,
                                 std::string_view trenner);
 bool NurZiffern(std::string_view text);
+// Whether the first character of a UTF-8 text is a letter (Ä, ß, é included)
+// or a decimal digit.
+bool IstBuchstabe(std::string_view zeichen);
+bool IstZiffer(std::string_view zeichen);
 bool IstZahltext(std::string_view text);
 bool WorteEnthalten(std::string_view muster, std::string_view text);
 std::string ListeMitKomma(std::string_view text);

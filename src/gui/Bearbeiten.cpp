@@ -3,7 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
+#include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -12,11 +12,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/QtOberflaeche.h"
@@ -25,38 +27,74 @@
 namespace zaq::gui {
 namespace {
 
-const QDate kNullTag(1899, 12, 30);
+using B = TfrmZAQBearbeiten;
+const char* const kFeld = "zaqTextfeld";  // the property naming a field's index in the logic's table
 
-QDate AlsQDate(Tag t) { return kNullTag.addDays(t); }
-Tag AlsTag(const QDate& d) { return static_cast<Tag>(kNullTag.daysTo(d)); }
-
-// A line edit bound to a text of the logic.
-QLineEdit* Zeile(QWidget* eltern, std::string& ziel, int laenge, bool gross = false) {
-  auto* e = new QLineEdit(eltern);
-  if (laenge > 0) e->setMaxLength(laenge);
-  QObject::connect(e, &QLineEdit::textEdited, e, [&ziel, e, gross](const QString& t) {
-    if (gross && t != t.toUpper()) {
-      const int pos = e->cursorPosition();
-      e->setText(t.toUpper());
-      e->setCursorPosition(pos);
-    }
-    ziel = S(e->text());
-  });
-  return e;
-}
-
-// A date picker; day 2 (01.01.1900) shows as a date still to be entered.
-QDateEdit* Datum(QWidget* eltern, Tag& ziel) {
-  auto* e = new QDateEdit(eltern);
-  e->setCalendarPopup(true);
-  e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  e->setMinimumDate(QDate(1900, 1, 1));
-  e->setSpecialValueText(QStringLiteral("TT.MM.JJJJ"));
-  QObject::connect(e, &QDateEdit::dateChanged, e, [&ziel](const QDate& d) { ziel = AlsTag(d); });
-  return e;
+const B::Textfeld* TextfeldVon(QObject* objekt) {
+  const QVariant i = objekt->property(kFeld);
+  if (!i.isValid()) return nullptr;
+  return &B::Textfelder()[static_cast<std::size_t>(i.toInt())];
 }
 
 }  // namespace
+
+Datumsfeld::Datumsfeld(QWidget* eltern) : QWidget(eltern), FZeile(new QLineEdit(this)) {
+  auto* zeile = new QHBoxLayout(this);
+  zeile->setContentsMargins(0, 0, 0, 0);
+  FZeile->setMaxLength(10);
+  FZeile->setPlaceholderText(QStringLiteral("TT.MM.JJJJ"));
+  auto* knopf = new QToolButton(this);
+  knopf->setText(QStringLiteral("..."));
+  knopf->setToolTip(QStringLiteral("Datum im Kalender wählen"));
+  zeile->addWidget(FZeile, 1);
+  zeile->addWidget(knopf);
+  connect(FZeile, &QLineEdit::editingFinished, this, [this] {
+    if (FZeile->isModified()) emit Verlassen(FZeile->text());
+    FZeile->setModified(false);
+  });
+  connect(knopf, &QToolButton::clicked, this, [this, knopf] {
+    auto* kalender = new QCalendarWidget;
+    kalender->setWindowFlags(Qt::Popup);
+    kalender->setAttribute(Qt::WA_DeleteOnClose);
+    kalender->setFirstDayOfWeek(Qt::Monday);
+    const QDate tag = QDate::fromString(FZeile->text(), QStringLiteral("dd.MM.yyyy"));
+    if (tag.isValid()) kalender->setSelectedDate(tag);
+    connect(kalender, &QCalendarWidget::clicked, this, [this, kalender](const QDate& d) {
+      kalender->close();
+      emit Verlassen(d.toString(QStringLiteral("dd.MM.yyyy")));
+    });
+    kalender->move(knopf->mapToGlobal(QPoint(0, knopf->height())));
+    kalender->show();
+  });
+}
+
+void Datumsfeld::Zeige(Tag tag) {
+  FZeile->setText(Q(DatumsfeldText(tag)));
+  FZeile->setModified(false);
+}
+
+QLineEdit* BearbeitenFenster::Zeile(QWidget* eltern, std::string TfrmZAQBearbeiten::*feld) {
+  const B::Textfeld& f = B::TextfeldVon(feld);
+  auto* e = new QLineEdit(eltern);
+  e->setObjectName(QString::fromLatin1(f.name));
+  if (f.regel.laenge > 0) e->setMaxLength(static_cast<int>(f.regel.laenge));
+  e->setProperty(kFeld, static_cast<int>(&f - B::Textfelder().data()));
+  // The logic takes what is typed by the field's rule; the line shows the result.
+  connect(e, &QLineEdit::textEdited, this, [this, e, feld](const QString& text) {
+    FLogik.Tippe(feld, S(text));
+    const QString ergebnis = Q(FLogik.*feld);
+    if (ergebnis != text) {
+      const int pos = e->cursorPosition();
+      e->setText(ergebnis);
+      e->setCursorPosition(std::min(pos, static_cast<int>(ergebnis.size())));
+    }
+  });
+  if (f.auswahl != B::Auswahl::Keine) {
+    e->setContextMenuPolicy(Qt::PreventContextMenu);  // the right mouse button opens the chooser instead
+    e->installEventFilter(this);
+  }
+  return e;
+}
 
 BearbeitenFenster::BearbeitenFenster(TfrmZAQBearbeiten& logik, QWidget* eltern) : QDialog(eltern), FLogik(logik) {
   setWindowTitle(Q(logik.FTitel));
@@ -74,18 +112,28 @@ void BearbeitenFenster::Aufbauen() {
   // --- "&Persönliche Daten" ---
   auto* persoenlich = new QWidget;
   auto* p = new QFormLayout(persoenlich);
-  auto feld = [&](const char* name, const char* titel, std::string& ziel, int laenge, const char* hinweis = nullptr) {
-    QLineEdit* e = Zeile(persoenlich, ziel, laenge);
-    e->setObjectName(QString::fromLatin1(name));
+  auto feld = [&](std::string TfrmZAQBearbeiten::*text, const char* titel, const char* hinweis = nullptr) {
+    QLineEdit* e = Zeile(persoenlich, text);
     if (hinweis) e->setToolTip(QString::fromUtf8(hinweis));
     p->addRow(QString::fromUtf8(titel), e);
-    anzeigen.push_back([e, &ziel] { e->setText(Q(ziel)); });
+    anzeigen.push_back([this, e, text] { e->setText(Q(FLogik.*text)); });
     return e;
   };
-  QLineEdit* nachname = feld("txtNNa", "Nachname:", FLogik.txtNNa, 100);
-  feld("txtVNa", "Vorname:", FLogik.txtVNa, 100);
-  feld("txtZus", "Zusatz:", FLogik.txtZus, 100, "Zusatzbezeichnung (z.B. \"jun.\" oder \"sen.\")");
-  feld("txtTitel", "Titel:", FLogik.txtTitel, 100);
+  // A date field of the logic; leaving it hands the text over.
+  auto datumsfeld = [&](QWidget* eltern, Tag TfrmZAQBearbeiten::*tag, const char* name) {
+    auto* d = new Datumsfeld(eltern);
+    d->Zeile()->setObjectName(QString::fromLatin1(name));
+    connect(d, &Datumsfeld::Verlassen, this, [this, tag](const QString& text) {
+      FLogik.VerlasseDatumsfeld(tag, S(text));
+      Anzeigen();
+    });
+    anzeigen.push_back([this, d, tag] { d->Zeige(FLogik.*tag); });
+    return d;
+  };
+  QLineEdit* nachname = feld(&B::txtNNa, "Nachname:");
+  feld(&B::txtVNa, "Vorname:");
+  feld(&B::txtZus, "Zusatz:", "Zusatzbezeichnung (z.B. \"jun.\" oder \"sen.\")");
+  feld(&B::txtTitel, "Titel:");
   auto* geschlecht = new QHBoxLayout;
   auto* maennlich = new QRadioButton(QStringLiteral("M"), persoenlich);
   auto* weiblich = new QRadioButton(QStringLiteral("W"), persoenlich);
@@ -95,9 +143,9 @@ void BearbeitenFenster::Aufbauen() {
   p->addRow(QStringLiteral("Geschlecht:"), geschlecht);
   connect(maennlich, &QRadioButton::toggled, this, [this](bool an) { FLogik.optGe1 = an; });
   anzeigen.push_back([=, this] { (FLogik.optGe1 ? maennlich : weiblich)->setChecked(true); });
-  feld("txtStr", "Straße:", FLogik.txtStr, 100, "Straße mit Hausnummer");
-  QLineEdit* plz = feld("txtPLZ", "PLZ:", FLogik.txtPLZ, 100, "Postleitzahl, fünfstellig");
-  QLineEdit* ort = feld("txtOrt", "Ort:", FLogik.txtOrt, 100);
+  feld(&B::txtStr, "Straße:", "Straße mit Hausnummer");
+  QLineEdit* plz = feld(&B::txtPLZ, "PLZ:", "Postleitzahl, fünfstellig");
+  QLineEdit* ort = feld(&B::txtOrt, "Ort:");
   connect(plz, &QLineEdit::textEdited, this, [this, ort] {
     if (FLogik.PLZEingegeben()) ort->setFocus();
   });
@@ -106,30 +154,22 @@ void BearbeitenFenster::Aufbauen() {
   for (const auto& [code, name] : TfrmZAQBearbeiten::Laender()) land->addItem(Q(name), Q(code));
   connect(land, qOverload<int>(&QComboBox::activated), this, [this, land](int i) {
     land->setEditText(land->itemData(i).toString());
-    FLogik.txtLand = S(land->currentText());
+    FLogik.Tippe(&B::txtLand, S(land->currentText()));
   });
-  connect(land, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.txtLand = S(t); });
+  connect(land, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.Tippe(&B::txtLand, S(t)); });
   anzeigen.push_back([=, this] { land->setEditText(Q(FLogik.txtLand)); });
   p->addRow(QStringLiteral("Land:"), land);
-  feld("txtTel", "Telefon:", FLogik.txtTel, 100);
-  feld("txtMob", "Mobil:", FLogik.txtMob, 100);
-  feld("txtMail", "E-Mail/Fax:", FLogik.txtMail, 200);
-  feld("txtLink", "Link:", FLogik.txtLink, 200);
-  QDateEdit* geburt = Datum(persoenlich, FLogik.txtGebDt);
-  QDateEdit* eintritt = Datum(persoenlich, FLogik.txtEinDt);
-  p->addRow(QStringLiteral("Geburtsdatum:"), geburt);
-  p->addRow(QStringLiteral("Eintrittsdatum:"), eintritt);
-  anzeigen.push_back([=, this] {
-    geburt->setDate(AlsQDate(FLogik.txtGebDt));
-    eintritt->setDate(AlsQDate(FLogik.txtEinDt));
-  });
-  eintritt->installEventFilter(this);
-  eintritt->setObjectName(QStringLiteral("txtEinDt"));
-  feld("txtAbt", "Abteilungen:", FLogik.txtAbt, 100, "Abteilungen durch Kommas getrennt");
-  QLineEdit* ehrenmitglied = feld("txtEMG", "Ehrenmitglied seit:", FLogik.txtEMG, 10);
+  feld(&B::txtTel, "Telefon:");
+  feld(&B::txtMob, "Mobil:");
+  feld(&B::txtMail, "E-Mail/Fax:");
+  feld(&B::txtLink, "Link:");
+  p->addRow(QStringLiteral("Geburtsdatum:"), datumsfeld(persoenlich, &B::txtGebDt, "txtGebDt"));
+  p->addRow(QStringLiteral("Eintrittsdatum:"), datumsfeld(persoenlich, &B::txtEinDt, "txtEinDt"));
+  feld(&B::txtAbt, "Abteilungen:", "Abteilungen durch Kommas getrennt");
+  QLineEdit* ehrenmitglied = feld(&B::txtEMG, "Ehrenmitglied seit:");
   ehrenmitglied->installEventFilter(this);
-  feld("txtEhr", "Letzte Ehrung:", FLogik.txtEhr, 3, "Ehrung, die das Mitglied zuletzt erhielt");
-  feld("txtAnr", "Anrechnung:", FLogik.txtAnr, 3, "Jahre, die dem Mitglied angerechnet werden");
+  feld(&B::txtEhr, "Letzte Ehrung:", "Ehrung, die das Mitglied zuletzt erhielt");
+  feld(&B::txtAnr, "Anrechnung:", "Jahre, die dem Mitglied angerechnet werden");
   auto* weiter1 = new QPushButton(QStringLiteral("Weiter..."), persoenlich);
   p->addRow(QString(), weiter1);
   FSeiten->addTab(persoenlich, QStringLiteral("&Persönliche Daten"));
@@ -163,14 +203,12 @@ void BearbeitenFenster::Aufbauen() {
   auto* beitrag = new QWidget;
   auto* b = new QFormLayout(beitrag);
   auto* bts = new QHBoxLayout;
-  QLineEdit* schluessel = Zeile(beitrag, FLogik.txtBTS, 5, true);
-  schluessel->setObjectName(QStringLiteral("txtBTS"));
+  QLineEdit* schluessel = Zeile(beitrag, &B::txtBTS);
   auto* btsWahl = new QPushButton(QStringLiteral("..."), beitrag);
   bts->addWidget(schluessel);
   bts->addWidget(btsWahl);
   b->addRow(QStringLiteral("Beitragsschlüssel:"), bts);
-  QDateEdit* bezahlt = Datum(beitrag, FLogik.txtZahlDt);
-  b->addRow(QStringLiteral("Bezahlt bis:"), bezahlt);
+  b->addRow(QStringLiteral("Bezahlt bis:"), datumsfeld(beitrag, &B::txtZahlDt, "txtZahlDt"));
   auto* vorlaeufig = new QCheckBox(beitrag);
   connect(vorlaeufig, &QCheckBox::toggled, this, [this](bool an) { FLogik.kntrZahlVorl = an; });
   b->addRow(QString(), vorlaeufig);
@@ -189,22 +227,21 @@ void BearbeitenFenster::Aufbauen() {
   zahlseiten->addWidget(rechnung);
   auto* lastschrift = new QWidget;
   auto* l = new QFormLayout(lastschrift);
-  auto bankfeld = [&](const char* titel, std::string& ziel, int laenge, const char* name, bool gross = false) {
-    QLineEdit* e = Zeile(lastschrift, ziel, laenge, gross);
-    e->setObjectName(QString::fromLatin1(name));
+  auto bankfeld = [&](const char* titel, std::string TfrmZAQBearbeiten::*text) {
+    QLineEdit* e = Zeile(lastschrift, text);
     e->installEventFilter(this);
     l->addRow(QString::fromUtf8(titel), e);
-    anzeigen.push_back([e, &ziel] { e->setText(Q(ziel)); });
+    anzeigen.push_back([this, e, text] { e->setText(Q(FLogik.*text)); });
     return e;
   };
-  bankfeld("Bankleitzahl:", FLogik.txtBLZ, 10, "txtBLZ");
-  bankfeld("Kontonummer:", FLogik.txtKNR, 13, "txtKNR");
-  bankfeld("IBAN:", FLogik.txtIBAN, 42, "txtIBAN", true);
-  bankfeld("Kontoinhaber:", FLogik.txtKIN, 35, "txtKIN");
-  QLineEdit* mandat = bankfeld("Mandatsreferenz:", FLogik.txtMandref, 35, "txtMandref");
-  bankfeld("Mandatsdatum:", FLogik.txtMandDat, 10, "txtMandDat");
+  bankfeld("Bankleitzahl:", &B::txtBLZ);
+  bankfeld("Kontonummer:", &B::txtKNR);
+  bankfeld("IBAN:", &B::txtIBAN);
+  bankfeld("Kontoinhaber:", &B::txtKIN);
+  QLineEdit* mandat = bankfeld("Mandatsreferenz:", &B::txtMandref);
+  bankfeld("Mandatsdatum:", &B::txtMandDat);
   auto* eks = new QHBoxLayout;
-  QLineEdit* empfaenger = Zeile(lastschrift, FLogik.txtEKS, 5, true);
+  QLineEdit* empfaenger = Zeile(lastschrift, &B::txtEKS);
   auto* eksWahl = new QPushButton(QStringLiteral("..."), lastschrift);
   eks->addWidget(empfaenger);
   eks->addWidget(eksWahl);
@@ -215,7 +252,7 @@ void BearbeitenFenster::Aufbauen() {
   auto* mitfin = new QWidget;
   auto* mf = new QFormLayout(mitfin);
   auto* zmg = new QHBoxLayout;
-  QLineEdit* zahler = Zeile(mitfin, FLogik.txtZMG, 5);
+  QLineEdit* zahler = Zeile(mitfin, &B::txtZMG);
   auto* zmgWahl = new QPushButton(QStringLiteral("..."), mitfin);
   zmg->addWidget(zahler);
   zmg->addWidget(zmgWahl);
@@ -226,10 +263,7 @@ void BearbeitenFenster::Aufbauen() {
     FLogik.FZahlart = i;
     zahlseiten->setCurrentIndex(i);
   });
-  connect(mandat, &QLineEdit::textEdited, this, [this] {
-    FLogik.MandatsreferenzGeaendert();
-    FAktualisieren();
-  });
+  connect(mandat, &QLineEdit::textEdited, this, [this] { FAktualisieren(); });  // the mandate date was cleared
   connect(btsWahl, &QPushButton::clicked, this, [this, schluessel] {
     if (FLogik.WaehleBeitragsschluessel()) schluessel->setText(Q(FLogik.txtBTS));
   });
@@ -241,7 +275,6 @@ void BearbeitenFenster::Aufbauen() {
   });
   anzeigen.push_back([=, this] {
     schluessel->setText(Q(FLogik.txtBTS));
-    bezahlt->setDate(AlsQDate(FLogik.txtZahlDt));
     vorlaeufig->setText(Q(FLogik.kntrZahlVorlText));
     vorlaeufig->setChecked(FLogik.kntrZahlVorl);
     vorlaeufig->setEnabled(FLogik.kntrZahlVorlAktiv);
@@ -260,13 +293,15 @@ void BearbeitenFenster::Aufbauen() {
   datum->setEditable(true);
   datum->setToolTip(QStringLiteral("An diesem Datum ist das Mitglied noch im Verein (Info: Das Austrittsdatum begrenzt das Bezugsdatum)"));
   for (const auto& t : TLoeschDialog::Datumsvorschlaege()) datum->addItem(Q(t));
-  connect(datum, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.txtADt = S(t); });
+  datum->lineEdit()->setMaxLength(static_cast<int>(B::TextfeldVon(&B::txtADt).regel.laenge));
+  connect(datum, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.Tippe(&B::txtADt, S(t)); });
   a->addRow(QStringLiteral("Austrittsdatum:"), datum);
   auto* grund = new QComboBox(austritt);
   grund->setEditable(true);
   grund->setToolTip(QStringLiteral("Notiz bzw. Austrittsgrund"));
   for (const auto& t : TfrmZAQBearbeiten::Austrittsgruende()) grund->addItem(Q(t));
-  connect(grund, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.txtATx = S(t); });
+  grund->lineEdit()->setMaxLength(static_cast<int>(B::TextfeldVon(&B::txtATx).regel.laenge));
+  connect(grund, &QComboBox::editTextChanged, this, [this](const QString& t) { FLogik.Tippe(&B::txtATx, S(t)); });
   a->addRow(QStringLiteral("Grund:"), grund);
   auto erfassung = [&](const char* titel, const TfrmZAQBearbeiten::Erfassung& e) {
     if (!e.sichtbar) return;
@@ -282,12 +317,9 @@ void BearbeitenFenster::Aufbauen() {
   });
   const int austrittIndex = FSeiten->addTab(austritt, QStringLiteral("&Austritt und Erfassung"));
 
-  // Pages by rights and mode.
-  FSeiten->setTabEnabled(0, FLogik.SeiteAktiv(Seite::Persoenlich));
-  FSeiten->setTabEnabled(1, FLogik.SeiteAktiv(Seite::Gruppen));
-  FSeiten->setTabEnabled(beitragIndex, FLogik.SeiteAktiv(Seite::Beitrag));
+  // Pages by rights and mode: a shown page can always be opened; without the
+  // right to change it, its fields are read-only.
   FSeiten->setTabVisible(beitragIndex, FLogik.SeiteSichtbar(Seite::Beitrag));
-  FSeiten->setTabEnabled(austrittIndex, FLogik.SeiteAktiv(Seite::Austritt));
   FSeiten->setTabVisible(austrittIndex, FLogik.SeiteSichtbar(Seite::Austritt));
   persoenlich->setEnabled(FLogik.SeiteAktiv(Seite::Persoenlich));
   gruppen->setEnabled(FLogik.SeiteAktiv(Seite::Gruppen));
@@ -323,6 +355,17 @@ void BearbeitenFenster::Anzeigen() { FAktualisieren(); }
 
 bool BearbeitenFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
   const QString name = objekt->objectName();
+  if (const B::Textfeld* f = TextfeldVon(objekt); f && f->auswahl != B::Auswahl::Keine) {
+    // The right mouse button and Page Down open the field's chooser.
+    const bool rechts = ereignis->type() == QEvent::MouseButtonPress &&
+                        static_cast<QMouseEvent*>(ereignis)->button() == Qt::RightButton;
+    const bool bildAb = ereignis->type() == QEvent::KeyPress &&
+                        static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_PageDown;
+    if (rechts || bildAb) {
+      if (FLogik.Feldtaste(f->text, rechts ? Feldtaste::RechteMaustaste : Feldtaste::BildAb)) Anzeigen();
+      return true;
+    }
+  }
   if (ereignis->type() == QEvent::FocusIn) {
     if (name == QLatin1String("txtKIN")) FLogik.BetreteKontoinhaber();
     else if (name == QLatin1String("txtIBAN")) FLogik.BetreteIBAN();
@@ -332,8 +375,7 @@ bool BearbeitenFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     Anzeigen();
     if (auto* e = qobject_cast<QLineEdit*>(objekt)) e->selectAll();
   } else if (ereignis->type() == QEvent::FocusOut) {
-    if (name == QLatin1String("txtEinDt")) FLogik.VerlasseEintrittsdatum();
-    else if (name == QLatin1String("txtEMG")) FLogik.VerlasseDatumstext(FLogik.txtEMG);
+    if (name == QLatin1String("txtEMG")) FLogik.VerlasseDatumstext(FLogik.txtEMG);
     else if (name == QLatin1String("txtMandDat")) FLogik.VerlasseDatumstext(FLogik.txtMandDat);
     else if (name == QLatin1String("txtBLZ") || name == QLatin1String("txtIBAN")) FLogik.VerlasseBank();
     else return QDialog::eventFilter(objekt, ereignis);

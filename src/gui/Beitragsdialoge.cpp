@@ -29,19 +29,25 @@
 namespace zaq::gui {
 namespace {
 
-QLineEdit* Feld(QWidget* eltern, const std::string& text, int laenge, const char* name) {
+QLineEdit* Feld(QWidget* eltern, const std::string& text, const TEingaberegel& regel, const char* name) {
   auto* f = new QLineEdit(Q(text), eltern);
-  f->setMaxLength(laenge);
+  f->setMaxLength(static_cast<int>(regel.laenge));
   f->setObjectName(QString::fromLatin1(name));
   return f;
 }
 
-// A key field: upper case while typing, as the logic keeps it.
-void GrossSchreiben(QLineEdit* feld) {
-  QObject::connect(feld, &QLineEdit::textEdited, feld, [feld](const QString& t) {
+// A key field: what is typed goes through the logic's handler (upper case,
+// five characters), and the field shows what the logic made of it.
+template <class Logik>
+void SchluesselFeld(QLineEdit* feld, Logik& logik) {
+  QObject::connect(feld, &QLineEdit::textEdited, feld, [feld, &logik](const QString& t) {
+    logik.txtSchluessel = S(t);
+    logik.txtSchluesselChange();
+    const QString ergebnis = Q(logik.txtSchluessel);
+    if (ergebnis == t) return;
     const int pos = feld->cursorPosition();
-    feld->setText(t.toUpper());
-    feld->setCursorPosition(pos);
+    feld->setText(ergebnis);
+    feld->setCursorPosition(std::min(pos, static_cast<int>(ergebnis.size())));
   });
 }
 
@@ -78,9 +84,9 @@ BtrKlasseDialog::BtrKlasseDialog(TfrmBtrKlasse& logik, QWidget* eltern) : QDialo
   setWindowTitle(Q(logik.Titel));
   auto* layout = new QVBoxLayout(this);
   auto* kopf = new QFormLayout;
-  FSchluessel = Feld(this, logik.txtSchluessel, 5, "txtSchluessel");
-  GrossSchreiben(FSchluessel);
-  FBezeichnung = Feld(this, logik.txtBezeichnung, 50, "txtBezeichnung");
+  FSchluessel = Feld(this, logik.txtSchluessel, logik.kSchluessel, "txtSchluessel");
+  SchluesselFeld(FSchluessel, logik);
+  FBezeichnung = Feld(this, logik.txtBezeichnung, logik.kBezeichnung, "txtBezeichnung");
   FTeilberechnung = new QComboBox(this);
   FTeilberechnung->setObjectName(QStringLiteral("cmbTeilberechnung"));
   for (const auto& t : TeilberechnungTexte()) FTeilberechnung->addItem(Q(t));
@@ -118,10 +124,10 @@ BtrKlasseDialog::BtrKlasseDialog(TfrmBtrKlasse& logik, QWidget* eltern) : QDialo
   for (int i = 0; i < TfrmBtrKlasse::kZeilen; ++i) {
     const auto& z = logik.Zeilen[static_cast<std::size_t>(i)];
     Zeile& w = FZeilen[static_cast<std::size_t>(i)];
-    w.zweck = Feld(alter, z.zweck, 50, "txtZweck");
+    w.zweck = Feld(alter, z.zweck, TfrmBtrKlasse::kBezeichnung, "txtZweck");
     w.von = new QLabel(alter);
     w.bis = Zahl(alter, 0, 150, z.bis, "txtBis");
-    w.betrag = Feld(alter, z.betrag, 15, "txtBetrag");
+    w.betrag = Feld(alter, z.betrag, TfrmBtrKlasse::kBetrag, "txtBetrag");
     raster->addWidget(w.zweck, i + 2, 0);
     raster->addWidget(w.von, i + 2, 1);
     raster->addWidget(w.bis, i + 2, 2);
@@ -136,8 +142,8 @@ BtrKlasseDialog::BtrKlasseDialog(TfrmBtrKlasse& logik, QWidget* eltern) : QDialo
 
   auto* familie = new QWidget(FSeiten);
   auto* form = new QFormLayout(familie);
-  FFamilienZweck = Feld(familie, logik.txtFamilienZweck, 50, "txtFamilienZweck");
-  FFamilienBetrag = Feld(familie, logik.txtFamilienBetrag, 15, "txtFamilienBetrag");
+  FFamilienZweck = Feld(familie, logik.txtFamilienZweck, TfrmBtrKlasse::kBezeichnung, "txtFamilienZweck");
+  FFamilienBetrag = Feld(familie, logik.txtFamilienBetrag, TfrmBtrKlasse::kBetrag, "txtFamilienBetrag");
   FHoechstzahl = new QCheckBox(QStringLiteral("Höchstzahl einhalten:"), familie);
   FHoechstzahl->setChecked(logik.chkHoechstzahl);
   FFesteZahl = new QCheckBox(QStringLiteral("Feste Zahl erforderlich:"), familie);
@@ -227,15 +233,15 @@ VereinskontoDialog::VereinskontoDialog(TfrmVereinskonto& logik, QWidget* eltern)
   setWindowTitle(Q(logik.Titel));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  FSchluessel = Feld(this, logik.txtSchluessel, 5, "txtSchluessel");
-  GrossSchreiben(FSchluessel);
-  FBezeichnung = Feld(this, logik.txtBezeichnung, 50, "txtBezeichnung");
-  FInhaber = Feld(this, logik.txtInhaber, 70, "txtInhaber");
-  FBLZ = Feld(this, logik.txtBLZ, 10, "txtBLZ");
-  FKonto = Feld(this, logik.txtKonto, 13, "txtKonto");
-  FIBAN = Feld(this, logik.txtIBAN, 42, "txtIBAN");
-  FGlaeubigerID = Feld(this, logik.txtGlaeubigerID, 35, "txtGlaeubigerID");
-  FBankname = Feld(this, logik.txtBankname, 70, "txtBankname");
+  FSchluessel = Feld(this, logik.txtSchluessel, logik.kSchluessel, "txtSchluessel");
+  SchluesselFeld(FSchluessel, logik);
+  FBezeichnung = Feld(this, logik.txtBezeichnung, logik.kBezeichnung, "txtBezeichnung");
+  FInhaber = Feld(this, logik.txtInhaber, logik.kInhaber, "txtInhaber");
+  FBLZ = Feld(this, logik.txtBLZ, logik.kBLZ, "txtBLZ");
+  FKonto = Feld(this, logik.txtKonto, logik.kKonto, "txtKonto");
+  FIBAN = Feld(this, logik.txtIBAN, logik.kIBAN, "txtIBAN");
+  FGlaeubigerID = Feld(this, logik.txtGlaeubigerID, logik.kGlaeubigerID, "txtGlaeubigerID");
+  FBankname = Feld(this, logik.txtBankname, logik.kBankname, "txtBankname");
   form->addRow(QStringLiteral("Kontoschlüssel:"), FSchluessel);
   form->addRow(QStringLiteral("Bezeichnung:"), FBezeichnung);
   form->addRow(QStringLiteral("Gläubiger-Name:"), FInhaber);
@@ -309,7 +315,7 @@ SepaUmstellungDialog::SepaUmstellungDialog(TfrmSepaUmstellung& logik, QWidget* e
   layout->addWidget(FIBAN);
   auto* mandate = new QHBoxLayout;
   mandate->addWidget(new QLabel(QStringLiteral("Datum des Mandats:"), this));
-  FDatum = Feld(this, logik.txtMandatsdatum, 10, "txtMandatsdatum");
+  FDatum = Feld(this, logik.txtMandatsdatum, logik.kMandatsdatum, "txtMandatsdatum");
   mandate->addWidget(FDatum);
   FMandate = new QPushButton(QStringLiteral("Mandate generieren"), this);
   FMandate->setObjectName(QStringLiteral("befMandate"));

@@ -67,18 +67,25 @@ class TrefferDelegate : public QStyledItemDelegate {
   }
 };
 
+// Keys without text by their code; a typed character the logic classifies
+// (every letter is a letter, Ä and ß included).
 SuchTaste Suchtaste(const QKeyEvent& e) {
-  const int k = e.key();
-  if (k >= Qt::Key_A && k <= Qt::Key_Z) return SuchTaste::Buchstabe;
-  if (k >= Qt::Key_0 && k <= Qt::Key_9) return SuchTaste::Ziffer;
-  switch (k) {
+  switch (e.key()) {
     case Qt::Key_Escape: return SuchTaste::Escape;
     case Qt::Key_Return:
     case Qt::Key_Enter: return SuchTaste::Enter;
     case Qt::Key_Up: return SuchTaste::PfeilHoch;
     case Qt::Key_Down: return SuchTaste::PfeilRunter;
-    default: return SuchTaste::Andere;
+    default: return SuchtasteFuerText(S(e.text()));
   }
+}
+
+// The name the command table gives a key that works wherever the focus is.
+const char* Blaettertaste(const QKeyEvent& e) {
+  if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) return nullptr;
+  if (e.key() == Qt::Key_PageUp) return "PgUp";
+  if (e.key() == Qt::Key_PageDown) return "PgDown";
+  return nullptr;
 }
 
 }  // namespace
@@ -157,6 +164,10 @@ QAction* Hauptfenster::NeueAktion(const TBefehl& b, QObject* eltern) {
   auto* a = new QAction(Q(b.titel), eltern);
   a->setObjectName(QString::fromLatin1(Name(b.id)));
   if (*b.taste) a->setShortcut(QKeySequence(QString::fromLatin1(b.taste)));
+  // Page Up and Page Down are taken before any field (see eventFilter); the
+  // menu only shows them.
+  if (TfrmZAQ::BefehlFuerTaste("PgUp") == b.id || TfrmZAQ::BefehlFuerTaste("PgDown") == b.id)
+    a->setShortcutContext(Qt::WidgetShortcut);
   // The status tip carries the command's name: the window logic supplies the text.
   a->setStatusTip(QString::fromLatin1(Name(b.id)));
   connect(a, &QAction::triggered, this, [this, befehl = b.id] {
@@ -571,6 +582,21 @@ bool Hauptfenster::event(QEvent* e) {
 
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* e) {
   if (!FAufgebaut) return false;
+  if (e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride) {
+    auto* w = qobject_cast<QWidget*>(objekt);
+    const char* taste = Blaettertaste(*static_cast<QKeyEvent*>(e));
+    if (!taste || !w || w->window() != this || QApplication::activeModalWidget()) return false;
+    // The override is accepted so that no field keeps the key for itself.
+    if (e->type() == QEvent::ShortcutOverride) {
+      e->accept();
+      return true;
+    }
+    if (auto befehl = TfrmZAQ::BefehlFuerTaste(taste)) {
+      FProgramm.Befehl(*befehl);
+      Darstellen();
+    }
+    return true;
+  }
   if (e->type() == QEvent::Wheel) {
     auto* w = qobject_cast<QWidget*>(objekt);
     if (!w || w->window() != this) return false;

@@ -235,6 +235,19 @@ bool TfrmZAQBearbeiten::VerlasseDatumstext(std::string& text) {
   return true;
 }
 
+bool TfrmZAQBearbeiten::VerlasseDatumsfeld(Tag TfrmZAQBearbeiten::*feld, std::string_view text) {
+  const Seite seite = feld == &B::txtZahlDt ? Seite::Beitrag : Seite::Persoenlich;
+  if (!SeiteAktiv(seite)) return true;
+  const auto tag = LeseDatumsfeld(text);
+  if (!tag) {
+    Meldung("Ungültiges Datum!", MeldungsArt::Fehler);
+    return false;
+  }
+  this->*feld = *tag;
+  if (feld == &B::txtEinDt) VerlasseEintrittsdatum();
+  return true;
+}
+
 void TfrmZAQBearbeiten::VerlasseBank() {
   txtBnk = Bankverzeichnis() ? Bankverzeichnis()->KurzbezeichnungZu(OhneLeerzeichen(txtBLZ), OhneLeerzeichen(txtIBAN))
                              : std::string();

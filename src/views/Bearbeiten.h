@@ -104,6 +104,10 @@ class TfrmZAQBearbeiten : public DialogDaten {
   // Leaving a date text field: "," becomes ".", rewritten as dd.mm.yyyy;
   // false with "Ungültiges Datum!" when it is no date.
   bool VerlasseDatumstext(std::string& text);
+  // Leaving a date field (birth, entry, paid-until) with this text: the day
+  // is taken, false with "Ungültiges Datum!" and the day kept when it is no
+  // date.  Leaving the entry date runs its input aid.
+  bool VerlasseDatumsfeld(Tag TfrmZAQBearbeiten::*feld, std::string_view text);
   void VerlasseBank();
   // The choosers beside the fee class key, the club account key and the payer.
   bool WaehleBeitragsschluessel();

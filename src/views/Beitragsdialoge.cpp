@@ -32,8 +32,7 @@ std::string ZweiStellen(float betrag) {
 }
 
 // Keys are typed in upper case, at most 5 characters, and stored trimmed.
-constexpr TEingaberegel kSchluesselRegel{5, true};
-std::string Schluessel(const std::string& text) { return ErsteZeichen(Trim(Gross(text)), 5); }
+std::string Schluessel(const std::string& text) { return Trim(Getippt(TfrmBtrKlasse::kSchluessel, Trim(text))); }
 
 // Shows the dialog of an element until it is saved or cancelled; a new
 // element joins the list only when saved.
@@ -90,7 +89,7 @@ TfrmBtrKlasse::TfrmBtrKlasse(TBtrKlasse& klasse, const TBtrKlassenListe& liste) 
   }
 }
 
-void TfrmBtrKlasse::txtSchluesselChange() { txtSchluessel = Getippt(kSchluesselRegel, txtSchluessel); }
+void TfrmBtrKlasse::txtSchluesselChange() { txtSchluessel = Getippt(kSchluessel, txtSchluessel); }
 
 void TfrmBtrKlasse::txtBisChange(int zeile) {
   // Each row starts after the previous one; a bound below its start moves up.
@@ -140,13 +139,13 @@ bool TfrmBtrKlasse::Speichern() {
       return false;
     }
     TAltKlasse& a = altKlassen.emplace_back();
-    a.FVerwendungszweck = ErsteZeichen(optFamilienbeitrag ? txtFamilienZweck : z.zweck, 50);
+    a.FVerwendungszweck = ErsteZeichen(optFamilienbeitrag ? txtFamilienZweck : z.zweck, kBezeichnung.laenge);
     a.FBetrag = *betrag;
     a.FAlterBis = static_cast<std::uint8_t>(optFamilienbeitrag ? 0 : std::clamp(z.bis, 0, 150));
   }
   const auto zahl = static_cast<std::uint8_t>(std::clamp(txtFamilienZahl, 1, 9));
   FKlasse.FSchluessel = schluessel;
-  FKlasse.FBezeichnung = ErsteZeichen(Trim(txtBezeichnung), 50);
+  FKlasse.FBezeichnung = ErsteZeichen(Trim(txtBezeichnung), kBezeichnung.laenge);
   FKlasse.FTeilberechnung = static_cast<std::uint8_t>(std::clamp(cmbTeilberechnung, 0, kTeilberechnungen - 1));
   FKlasse.FFaktorText = chkFaktorText;
   FKlasse.FFamilienbeitrag = optFamilienbeitrag;
@@ -188,7 +187,7 @@ TfrmVereinskonto::TfrmVereinskonto(TVereinskonto& konto, const TVereinskontenLis
   txtBankname = konto.FBankname;
 }
 
-void TfrmVereinskonto::txtSchluesselChange() { txtSchluessel = Getippt(kSchluesselRegel, txtSchluessel); }
+void TfrmVereinskonto::txtSchluesselChange() { txtSchluessel = Getippt(kSchluessel, txtSchluessel); }
 
 void TfrmVereinskonto::txtIBANEnter() {
   if (!Trim(txtIBAN).empty() || Trim(txtBLZ).empty() || Trim(txtKonto).empty()) return;
@@ -234,13 +233,13 @@ bool TfrmVereinskonto::Speichern() {
     return false;
   }
   FKonto.FKontoSchluessel = schluessel;
-  FKonto.FBezeichnung = ErsteZeichen(Trim(txtBezeichnung), 50);
-  FKonto.FInhaber = ErsteZeichen(txtInhaber, 70);
+  FKonto.FBezeichnung = ErsteZeichen(Trim(txtBezeichnung), kBezeichnung.laenge);
+  FKonto.FInhaber = ErsteZeichen(txtInhaber, kInhaber.laenge);
   FKonto.FBLZ = NullenAuffuellen(OhneLeerzeichen(txtBLZ), 8);
   FKonto.FKontonummer = NullenAuffuellen(OhneLeerzeichen(txtKonto), 10);
   FKonto.FIBAN = OhneLeerzeichen(txtIBAN);
-  FKonto.FBankname = ErsteZeichen(txtBankname, 70);
-  FKonto.FGlaeubigerID = ErsteZeichen(txtGlaeubigerID, 35);
+  FKonto.FBankname = ErsteZeichen(txtBankname, kBankname.laenge);
+  FKonto.FGlaeubigerID = ErsteZeichen(txtGlaeubigerID, kGlaeubigerID.laenge);
   return true;
 }
 

@@ -50,6 +50,9 @@ class TfrmBtrKlasse : public DialogDaten {
     std::string betrag;  // "Beitrag", two decimals
   };
 
+  // The fields' input rules.
+  static constexpr TEingaberegel kSchluessel{5, true}, kBezeichnung{50}, kBetrag{15};
+
   // Shown.
   std::string Titel, Knopf;
   // Input.
@@ -93,6 +96,10 @@ class TfrmVereinskonto : public DialogDaten {
   TfrmVereinskonto(TVereinskonto& konto, const TVereinskontenListe& liste, const std::string& vereinsname);
   std::string_view Art() const override { return kArt; }
 
+  // The fields' input rules.
+  static constexpr TEingaberegel kSchluessel{5, true}, kBezeichnung{50}, kInhaber{70}, kBLZ{10}, kKonto{13},
+      kIBAN{42}, kGlaeubigerID{35}, kBankname{70};
+
   std::string Titel, Knopf;
   std::string txtSchluessel, txtBezeichnung, txtInhaber, txtBLZ, txtKonto, txtIBAN, txtGlaeubigerID, txtBankname;
 
@@ -129,6 +136,7 @@ class TfrmSepaUmstellung : public DialogDaten {
   explicit TfrmSepaUmstellung(TZAQ& liste);
   std::string_view Art() const override { return kArt; }
 
+  static constexpr TEingaberegel kMandatsdatum{10, false, true};
   bool chkBestaetigung1 = false, chkBestaetigung2 = false;
   std::string txtMandatsdatum;  // "Datum des Mandats:"
   bool KnoepfeAktiv() const { return chkBestaetigung1 && chkBestaetigung2; }

@@ -24,6 +24,19 @@ std::string Getippt(const TEingaberegel& regel, std::string_view text) {
   return regel.laenge > 0 ? ErsteZeichen(t, regel.laenge) : t;
 }
 
+std::string DatumsfeldText(Tag tag) {
+  if (tag == 0) return {};
+  if (tag == kDatumOffen) return "TT.MM.JJJJ";
+  return DatumText(tag);
+}
+
+std::optional<Tag> LeseDatumsfeld(std::string_view eingabe) {
+  const std::string text = Ersetze(Trim(eingabe), ",", ".");
+  if (text.empty()) return 0;
+  if (text == "TT.MM.JJJJ") return kDatumOffen;
+  return TextZuDatum(text);
+}
+
 std::optional<std::int64_t> LeseCent(std::string_view eingabe) {
   const std::string text = Trim(eingabe);
   std::string_view t = text;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Datum.h"
+
 namespace zaq {
 
 struct TEingaberegel {
@@ -32,6 +34,14 @@ std::optional<double> LeseBetrag(std::string_view text);
 std::optional<float> LeseFloatBetrag(std::string_view text, bool* zuGross = nullptr);
 // The message for an amount the float cannot hold.
 std::string ZuGrosserBetragText(std::string_view text);
+
+// A date field: day 0 is no date and shows empty; day 2 (01.01.1900) is the
+// date still to be entered and shows "TT.MM.JJJJ".
+inline constexpr Tag kDatumOffen = 2;
+std::string DatumsfeldText(Tag tag);
+// The day of a date field's text ("," read as "."); none for a text that is
+// no date.
+std::optional<Tag> LeseDatumsfeld(std::string_view text);
 
 // What opens a chooser beside a field, besides its button.
 enum class Feldtaste { RechteMaustaste, BildAb };

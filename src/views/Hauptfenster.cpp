@@ -404,6 +404,12 @@ void TfrmZAQ::cboSucheExit() {
   Darstellen();
 }
 
+SuchTaste SuchtasteFuerText(std::string_view getippt) {
+  if (IstBuchstabe(getippt)) return SuchTaste::Buchstabe;
+  if (IstZiffer(getippt)) return SuchTaste::Ziffer;
+  return SuchTaste::Andere;
+}
+
 bool TfrmZAQ::cboSucheTaste(SuchTaste taste) {
   switch (taste) {
     case SuchTaste::Buchstabe:
@@ -716,6 +722,12 @@ const TBefehl& TfrmZAQ::SucheBefehl(Bef befehl) {
     return i;
   }();
   return *index[static_cast<std::size_t>(befehl)];
+}
+
+std::optional<Bef> TfrmZAQ::BefehlFuerTaste(std::string_view taste) {
+  for (const TBefehl& b : Befehle())
+    if (taste == b.taste) return b.id;
+  return std::nullopt;
 }
 
 bool TfrmZAQ::Befehl(Bef befehl, bool umschalt) {

@@ -73,6 +73,9 @@ struct TSuchtreffer {
 
 // Keys the quick search reacts to.
 enum class SuchTaste { Buchstabe, Ziffer, Escape, Enter, PfeilHoch, PfeilRunter, Andere };
+// A key that types this text: a letter (umlauts and every other letter
+// included), a digit, or another key.
+SuchTaste SuchtasteFuerText(std::string_view getippt);
 
 // Dialogs the main window shows besides those of the list operations.
 class TTextfenster : public DialogDaten {
@@ -140,6 +143,10 @@ class TfrmZAQ : public TProgramm {
   static std::span<const TMenue> Menues();
   static std::span<const TBefehl> Befehle();
   static const TBefehl& SucheBefehl(Bef befehl);
+  // The command a key runs ("PgUp", "F5"), or none.  Page Up and Page Down
+  // step through the members whatever has the focus, so front ends hand
+  // them here before any field sees them.
+  static std::optional<Bef> BefehlFuerTaste(std::string_view taste);
   // Runs a command with its rights check and guards; false when it did not run.
   bool Befehl(Bef befehl, bool umschalt = false);
   TBefehlsZustand Zustand(Bef befehl) const;

@@ -13,10 +13,13 @@
 
 #include "bank/Bank.h"
 #include "gui/Bearbeiten.h"
+#include "ImDialog.h"
 #include "gui/QtOberflaeche.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
 #include "store/ZAQ.h"
+#include "support/SkriptOberflaeche.h"
+#include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 
 namespace zaq::gui {
@@ -60,9 +63,8 @@ TEST_F(Editorfenster, MitgliedHinzufuegen) {
   const int vorher = liste->AnzahlMitglieder();
   const std::uint16_t nummer = liste->NaechsteFreieNummer();
   bool gesehen = false;
-  QTimer::singleShot(0, [&] {
-    auto* fenster = qobject_cast<BearbeitenFenster*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(fenster);
+  test::ImDialog<BearbeitenFenster>([&](BearbeitenFenster& f) {
+    BearbeitenFenster* fenster = &f;
     gesehen = true;
     EXPECT_EQ(fenster->windowTitle().toStdString(), "Mitglied " + liste->MitgliedsnummerText(nummer) + " hinzufügen");
     // The leaving page is not offered when adding.
@@ -93,6 +95,53 @@ TEST_F(Editorfenster, MitgliedHinzufuegen) {
   EXPECT_FALSE(neu->Konto());
   EXPECT_EQ(neu->FErstelltVon.FLogin, "Admin");
   EXPECT_TRUE(liste->FGeaendert);
+}
+
+// The fee page of a user who may see but not change fee data opens, read-only;
+// date fields show no date as empty and day 2 as "TT.MM.JJJJ".
+TEST_F(Editorfenster, BeitragsseiteNurLesenUndDatumsfelder) {
+  auto liste = TZAQ::CreateAusDatei(std::string(ZAQ_QUELLEN) + "/demo/Demoverein.zaq");
+  ASSERT_TRUE(liste);
+  auto& leser = liste->FBenutzer.Hinzufuegen(std::make_unique<TBenutzer>("Leser"));
+  leser.FRechte = 0x80 | 0x200;
+  liste->SetzeAktuellerBenutzer(&leser);
+  TMitglied kopie(liste->FMitglieder[0]);
+  kopie.FGeburtsdatum = 0;
+  kopie.FEintrittsdatum = kDatumOffen;
+  TfrmZAQBearbeiten logik(kopie, *liste, Editormodus::Bearbeiten, "Lesen");
+  BearbeitenFenster fenster(logik, nullptr);
+  auto* seiten = fenster.findChild<QTabWidget*>();
+  ASSERT_TRUE(seiten);
+  EXPECT_TRUE(seiten->isTabVisible(2));
+  EXPECT_TRUE(seiten->isTabEnabled(2));
+  seiten->setCurrentIndex(2);
+  EXPECT_EQ(seiten->currentIndex(), 2);
+  EXPECT_FALSE(seiten->widget(2)->isEnabled());
+  EXPECT_TRUE(seiten->widget(0)->isEnabled());
+  EXPECT_EQ(Kind<QLineEdit>(&fenster, "txtGebDt")->text(), QString());
+  EXPECT_EQ(Kind<QLineEdit>(&fenster, "txtEinDt")->text(), QStringLiteral("TT.MM.JJJJ"));
+}
+
+// The right mouse button on the fee class key opens the key chooser.
+TEST_F(Editorfenster, RechteMaustasteOeffnetDieAuswahl) {
+  auto liste = TZAQ::CreateAusDatei(std::string(ZAQ_QUELLEN) + "/demo/Demoverein.zaq");
+  ASSERT_TRUE(liste);
+  TMitglied kopie(liste->FMitglieder[0]);
+  TfrmZAQBearbeiten logik(kopie, *liste, Editormodus::Bearbeiten, "Auswahl");
+  BearbeitenFenster fenster(logik, nullptr);
+  SkriptOberflaeche skript;
+  OberflaecheSetzen setzen(skript);
+  skript.Dialoge.push_back([](DialogDaten& d) {
+    auto& a = dynamic_cast<TfrmAuswahl&>(d);
+    a.Index = static_cast<int>(a.Eintraege.size()) - 1;
+    return true;
+  });
+  QLineEdit* schluessel = Kind<QLineEdit>(&fenster, "txtBTS");
+  QTest::mouseClick(schluessel, Qt::RightButton);
+  EXPECT_EQ(skript.DialogArten, std::vector<std::string>{"Auswahl"});
+  const std::string letzter = liste->FStammdaten.FBtrKlassen.Element(liste->FStammdaten.FBtrKlassen.Anzahl() - 1).FSchluessel;
+  EXPECT_EQ(logik.txtBTS, letzter);
+  EXPECT_EQ(schluessel->text(), Q(letzter));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // the dialog windows it opens.  Grabs the window into the build directory.
 #include <gtest/gtest.h>
 
+#include "ImDialog.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
@@ -127,6 +129,23 @@ TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
   // The homepage row is hidden without a homepage: the groups take the row.
   EXPECT_EQ(fenster.Feld(Anzeige::txtHTTP)->isVisible(), !m.FHomepage.empty());
   Speichere("hauptfenster.png");
+  EXPECT_TRUE(ui.Meldungen.empty());
+}
+
+// Page Up and Page Down step one member whatever has the focus, the quick
+// search box included; there every letter starts the name search.
+TEST_F(HauptfensterDemo, BildtastenUndBuchstabenImSuchfeld) {
+  fenster.Suche()->setFocus(Qt::MouseFocusReason);
+  QWidget* fokus = QApplication::focusWidget();
+  ASSERT_TRUE(fokus);
+  QTest::keyClick(fokus, Qt::Key_PageUp);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 2"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 3"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  EXPECT_EQ(Status(3), QStringLiteral("Datensatz 2"));
+  Suchen("Ö");
+  EXPECT_TRUE(fenster.Programm().FNamenssuche);
   EXPECT_TRUE(ui.Meldungen.empty());
 }
 
@@ -358,14 +377,11 @@ TEST_F(Demoverein, AnmeldungUeberDieQtFenster) {
   OberflaecheSetzen setzen(qt);
   RegistriereDialoge();
   bool kennwortGefragt = false;
-  QTimer::singleShot(0, [&] {
-    auto* anmeldung = qobject_cast<AnmeldeFenster*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(anmeldung);
-    QTimer::singleShot(0, [&] {
-      auto* kennwort = qobject_cast<KennwortFenster*>(QApplication::activeModalWidget());
-      ASSERT_TRUE(kennwort);
+  test::ImDialog<AnmeldeFenster>([&](AnmeldeFenster& a) {
+    AnmeldeFenster* anmeldung = &a;
+    test::ImDialog<KennwortFenster>([&](KennwortFenster& kennwort) {
       kennwortGefragt = true;
-      QTest::keyClick(kennwort->Kennwort(), Qt::Key_Return);
+      QTest::keyClick(kennwort.Kennwort(), Qt::Key_Return);
     });
     QTableWidget* t = anmeldung->Tabelle();
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(t->item(0, 1)).center());

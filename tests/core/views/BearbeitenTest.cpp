@@ -429,5 +429,33 @@ TEST_F(Bearbeiten, AuswahlMitRechterMaustasteUndBildAb) {
   EXPECT_EQ(ui.DialogArten, (std::vector<std::string>{"Auswahl", "Auswahl"}));
 }
 
+// A date field holds no date (day 0) as well as the date still to be entered
+// (day 2, "TT.MM.JJJJ").
+TEST_F(Bearbeiten, DatumsfelderMitOhneDatum) {
+  const struct {
+    Tag tag;
+    const char* text;
+  } formen[] = {{0, ""}, {2, "TT.MM.JJJJ"}, {D("01.03.2010"), "01.03.2010"}};
+  for (const auto& f : formen) {
+    EXPECT_EQ(DatumsfeldText(f.tag), f.text);
+    EXPECT_EQ(LeseDatumsfeld(f.text), f.tag) << f.text;
+  }
+  EXPECT_EQ(LeseDatumsfeld(" 1,3,2010 "), D("01.03.2010"));
+  EXPECT_EQ(LeseDatumsfeld("31.02.2010"), std::nullopt);
+  auto d = Dialog(*m);
+  EXPECT_TRUE(d.VerlasseDatumsfeld(&TfrmZAQBearbeiten::txtGebDt, ""));
+  EXPECT_EQ(d.txtGebDt, 0);
+  EXPECT_FALSE(d.VerlasseDatumsfeld(&TfrmZAQBearbeiten::txtEinDt, "30.02.2010"));
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Ungültiges Datum!"});
+  EXPECT_EQ(d.txtEinDt, D("01.03.2010"));
+  // Leaving the entry date runs its input aid.
+  d.txtZahlDt = 36525;
+  EXPECT_TRUE(d.VerlasseDatumsfeld(&TfrmZAQBearbeiten::txtEinDt, "01.04.2011"));
+  EXPECT_EQ(d.txtZahlDt, D("31.03.2011"));
+  ASSERT_TRUE(d.OK());
+  d.SpeichereMitglied();
+  EXPECT_EQ(m->FGeburtsdatum, 0);
+}
+
 }  // namespace
 }  // namespace zaq

@@ -897,5 +897,28 @@ TEST_F(Hauptfenster, NichtGebauteBefehleSindAusgegraut) {
   EXPECT_TRUE(ui.Meldungen.empty());
 }
 
+// Every letter starts the name search, umlauts and ß included; Page Up and
+// Page Down are the next and the previous member, wherever they are typed.
+TEST_F(Hauptfenster, TastenDerSucheUndBlaettern) {
+  const struct {
+    const char* text;
+    SuchTaste taste;
+  } faelle[] = {{"a", SuchTaste::Buchstabe}, {"Ä", SuchTaste::Buchstabe}, {"ö", SuchTaste::Buchstabe},
+                {"ß", SuchTaste::Buchstabe}, {"é", SuchTaste::Buchstabe}, {"7", SuchTaste::Ziffer},
+                {"-", SuchTaste::Andere},    {"", SuchTaste::Andere},     {" ", SuchTaste::Andere}};
+  for (const auto& fall : faelle) EXPECT_EQ(SuchtasteFuerText(fall.text), fall.taste) << fall.text;
+  Neu(1);
+  Neu(2);
+  Neuanzeige();
+  f.cboSucheEnter();
+  EXPECT_FALSE(f.cboSucheTaste(SuchtasteFuerText("Ö")));
+  EXPECT_TRUE(f.FNamenssuche);
+  EXPECT_EQ(TfrmZAQ::BefehlFuerTaste("PgUp"), Bef::mnuMitglNaechst);
+  EXPECT_EQ(TfrmZAQ::BefehlFuerTaste("PgDown"), Bef::mnuMitglVorher);
+  EXPECT_EQ(TfrmZAQ::BefehlFuerTaste("Ctrl+Q"), std::nullopt);
+  EXPECT_TRUE(f.Befehl(*TfrmZAQ::BefehlFuerTaste("PgUp")));
+  EXPECT_EQ(f.AktuelleNummer(), 2);
+}
+
 }  // namespace
 }  // namespace zaq
