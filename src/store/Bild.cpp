@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 #include "base/Text.h"
@@ -27,6 +28,32 @@ std::string Endung(const std::string& datei) {
   return Gross(plattform::PfadText(plattform::Pfad(datei).extension()));
 }
 
+// More pixels than any picture a user attaches; the limit keeps a damaged
+// header from asking for gigabytes.
+constexpr long kHoechstensPixel = 100'000'000L;
+
+std::int64_t Wert(const plattform::Bytes& b, std::size_t pos, int bytes, bool mitVorzeichen = false) {
+  std::uint64_t w = 0;
+  for (int i = bytes - 1; i >= 0; --i) w = w << 8 | b[pos + static_cast<std::size_t>(i)];
+  if (mitVorzeichen && bytes == 4) return static_cast<std::int32_t>(static_cast<std::uint32_t>(w));
+  return static_cast<std::int64_t>(w);
+}
+
+// Whether the bitmap is one the reader takes and the file holds all its
+// pixels: uncompressed, 8, 24 or 32 bits per pixel, one plane.
+bool BitmapVollstaendig(const plattform::Bytes& b) {
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return false;
+  const std::int64_t daten = Wert(b, 10, 4), kopf = Wert(b, 14, 4);
+  if (kopf < 40 || kopf > 124) return false;
+  const std::int64_t breite = Wert(b, 18, 4, true), hoehe = std::abs(Wert(b, 22, 4, true));
+  const std::int64_t ebenen = Wert(b, 26, 2), bits = Wert(b, 28, 2), kompression = Wert(b, 30, 4);
+  if (breite <= 0 || hoehe <= 0 || breite * hoehe > kHoechstensPixel || ebenen != 1 || kompression != 0) return false;
+  if (bits != 8 && bits != 24 && bits != 32) return false;
+  const std::int64_t zeile = (breite * bits + 31) / 32 * 4;
+  return daten >= 14 + kopf && daten <= static_cast<std::int64_t>(b.size()) &&
+         zeile * hoehe <= static_cast<std::int64_t>(b.size()) - daten;
+}
+
 }  // namespace
 
 std::optional<Bild> AusJpeg(const std::vector<std::uint8_t>& jpeg) {
@@ -35,7 +62,7 @@ std::optional<Bild> AusJpeg(const std::vector<std::uint8_t>& jpeg) {
   int breite = 0, hoehe = 0, unterabtastung = 0, farbraum = 0;
   if (!d.h || tjDecompressHeader3(d.h, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &breite, &hoehe,
                                   &unterabtastung, &farbraum) != 0 ||
-      breite <= 0 || hoehe <= 0 || static_cast<long>(breite) * hoehe > 100'000'000L)
+      breite <= 0 || hoehe <= 0 || static_cast<long>(breite) * hoehe > kHoechstensPixel)
     return std::nullopt;
   Bild b{breite, hoehe, std::vector<std::uint8_t>(static_cast<std::size_t>(breite) * hoehe * 3)};
   if (tjDecompress2(d.h, jpeg.data(), static_cast<unsigned long>(jpeg.size()), b.rgb.data(), breite, 0, hoehe,
@@ -52,6 +79,8 @@ std::optional<Bild> LadeBilddatei(const std::string& datei) {
     return AusJpeg(inhalt);
   }
   if (endung != ".BMP") return std::nullopt;
+  plattform::Bytes inhalt;
+  if (!plattform::LeseDatei(plattform::Pfad(datei), inhalt) || !BitmapVollstaendig(inhalt)) return std::nullopt;
   int breite = 0, hoehe = 0, format = TJPF_RGB;
   unsigned char* pixel = tjLoadImage(datei.c_str(), &breite, 1, &hoehe, &format, 0);
   if (!pixel) return std::nullopt;

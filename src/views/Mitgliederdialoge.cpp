@@ -2,6 +2,7 @@
 
 #include "base/Datum.h"
 #include "base/Text.h"
+#include "interaction/Zeichenpruefung.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -40,6 +41,8 @@ bool TLoeschDialog::Druecke(Knopf knopf) {
     return false;
   }
   if (knopf == Knopf::Widerrufen && !FWiderrufenMoeglich) return false;
+  if ((knopf == Knopf::Sofort || knopf == Knopf::NachAustrittsdatum) && !Speicherbar(FBegruendung, "Begründung"))
+    return false;
   FKnopf = knopf;
   return true;
 }

@@ -211,6 +211,45 @@ TEST_F(Benutzer, KennwortMitZeichenDieDieDateiNichtHaelt) {
   EXPECT_TRUE(ui.Meldungen.empty());
 }
 
+// A bitmap whose header promises more pixels than the file holds is refused
+// before anything is allocated for them (the fuzzer found the reader asking
+// for gigabytes).
+TEST_F(Benutzer, BitmapMitFalschemKopf) {
+  const auto bitmap = [](std::int32_t breite, std::int32_t hoehe, std::uint16_t bits, std::size_t pixelBytes) {
+    std::string b = "BM";
+    auto zahl = [&](std::uint32_t w, int n) {
+      for (int i = 0; i < n; ++i) b += static_cast<char>(w >> (8 * i) & 0xFF);
+    };
+    zahl(static_cast<std::uint32_t>(54 + pixelBytes), 4);
+    zahl(0, 4);
+    zahl(54, 4);
+    zahl(40, 4);
+    zahl(static_cast<std::uint32_t>(breite), 4);
+    zahl(static_cast<std::uint32_t>(hoehe), 4);
+    zahl(1, 2);
+    zahl(bits, 2);
+    for (int i = 0; i < 6; ++i) zahl(0, 4);
+    return b + std::string(pixelBytes, '\x40');
+  };
+  test::Schreibe(dir / "gut.bmp", bitmap(4, 3, 24, 36));
+  ASSERT_TRUE(LadeBilddatei(dir / "gut.bmp"));
+  EXPECT_EQ(LadeBilddatei(dir / "gut.bmp")->breite, 4);
+  const struct {
+    const char* fall;
+    std::string inhalt;
+  } faelle[] = {
+      {"zu wenig Pixel", bitmap(4, 3, 24, 35)},
+      {"riesig", bitmap(100000, 100000, 24, 36)},
+      {"ohne Breite", bitmap(0, 3, 24, 36)},
+      {"9 Bit", bitmap(4, 3, 9, 36)},
+      {"kein Kopf", "BM1234"},
+  };
+  for (const auto& f : faelle) {
+    test::Schreibe(dir / "bild.bmp", f.inhalt);
+    EXPECT_FALSE(LadeBilddatei(dir / "bild.bmp")) << f.fall;
+  }
+}
+
 TEST_F(Benutzer, EigenesBildWirdVerkleinertUndAlsJpegGespeichert) {
   Bild gross{200, 100, std::vector<std::uint8_t>(200 * 100 * 3)};
   for (int y = 0; y < 100; ++y)

@@ -112,6 +112,18 @@ TEST_F(Listenoperationen, HinzufuegenDuplizierenBearbeitenDurchDenEditor) {
   EXPECT_EQ(neu->FOrt, "Dorf");
 }
 
+// A reason the file cannot hold is refused, with the date valid.
+TEST_F(Listenoperationen, LoeschgrundMitFremdemZeichen) {
+  TMitglied& m = Neu(1, "Muster");
+  TLoeschDialog d(m, false);
+  d.FDatum = "31.12.2030";
+  d.FBegruendung = "Umzug nach Łódź";
+  EXPECT_FALSE(d.Druecke(TLoeschDialog::Knopf::NachAustrittsdatum));
+  EXPECT_EQ(ui.Texte().size(), 1u);
+  EXPECT_NE(ui.Texte().front().find("„Ł“"), std::string::npos);
+  EXPECT_EQ(d.FKnopf, TLoeschDialog::Knopf::Abbrechen);
+}
+
 TEST_F(Listenoperationen, LoeschdialogKnoepfe) {
   TMitglied& m = Neu(1, "Muster");
   m.FVorname = "Max";
