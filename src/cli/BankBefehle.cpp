@@ -15,12 +15,29 @@ namespace {
 
 constexpr const char* kNichtGefunden = "Die angegebene Bankleitzahl wurde im BLZ-Verzeichnis nicht gefunden.";
 
-// The directory of the program directory, as the program itself uses it.
-std::unique_ptr<TBank> LadeVerzeichnis() {
-  auto bank = std::make_unique<TBank>();
-  if (!bank->Geoeffnet()) return nullptr;
-  return bank;
-}
+// The directory of the program directory, as the program itself uses it,
+// for the life of one command.
+class Verzeichnis {
+ public:
+  Verzeichnis() : FSetzen(Lade()) {}
+  // The bank of the code, or none after the message.
+  TBank* Bank(const std::string& blz) {
+    TBank* bank = Bankverzeichnis();
+    if (bank && !bank->Lade(blz)) {
+      Meldung(kNichtGefunden, MeldungsArt::Fehler);
+      return nullptr;
+    }
+    return bank;
+  }
+
+ private:
+  static std::unique_ptr<TBank> Lade() {
+    auto bank = std::make_unique<TBank>();
+    if (!bank->Geoeffnet()) return nullptr;
+    return bank;
+  }
+  BankverzeichnisSetzen FSetzen;
+};
 
 // True when the text has the form of a bank code; else the message is shown.
 bool BLZGeformt(const std::string& blz) {
@@ -56,13 +73,9 @@ int BLZImport(const std::string& datei, const std::string& verzeichnis, const st
 int BankZeigen(const std::string& eingabe, std::ostream& aus) {
   std::string blz = OhneLeerzeichen(eingabe);
   if (!BLZGeformt(blz)) return 2;
-  BankverzeichnisSetzen setzen(LadeVerzeichnis());
-  TBank* bank = Bankverzeichnis();
+  Verzeichnis verzeichnis;
+  TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 1;
-  if (!bank->Lade(blz)) {
-    Meldung(kNichtGefunden, MeldungsArt::Fehler);
-    return 1;
-  }
   Json j = Json::object();
   j["blz"] = bank->BLZ();
   j["bezeichnung"] = bank->Bezeichnung();
@@ -86,13 +99,9 @@ int KontoPruefen(const std::string& blzEingabe, const std::string& kontoEingabe,
   const auto geformt = KontoGeformt(kontoEingabe);
   if (!geformt) return 2;
   const std::string& konto = *geformt;
-  BankverzeichnisSetzen setzen(LadeVerzeichnis());
-  TBank* bank = Bankverzeichnis();
+  Verzeichnis verzeichnis;
+  TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 3;
-  if (!bank->Lade(blz)) {
-    Meldung(kNichtGefunden, MeldungsArt::Fehler);
-    return 3;
-  }
   int verfahren = bank->Pruefverfahren();
   int ergebnis = PruefeKonto(verfahren, konto);
   Json j = Json::object();
@@ -114,13 +123,9 @@ int IBANBerechnen(const std::string& blzEingabe, const std::string& kontoEingabe
   if (!BLZGeformt(blz)) return 2;
   const auto konto = KontoGeformt(kontoEingabe);
   if (!konto) return 2;
-  BankverzeichnisSetzen setzen(LadeVerzeichnis());
-  TBank* bank = Bankverzeichnis();
+  Verzeichnis verzeichnis;
+  TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 1;
-  if (!bank->Lade(blz)) {
-    Meldung(kNichtGefunden, MeldungsArt::Fehler);
-    return 1;
-  }
   std::string iban;
   if (!BerechneIBAN(blz, *konto, iban)) {
     // The words of the SEPA conversion, which computes IBANs the same way.
