@@ -1,18 +1,26 @@
 #include "base/Text.h"
 
+#include <unicode/coll.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <memory>
 
 namespace zaq {
 namespace {
-template <class F>
-std::string WandleGrossKlein(std::string_view text, F f) {
+std::string WandleGrossKlein(std::string_view text, bool gross) {
   std::string out;
   out.reserve(text.size());
+  // ASCII, by far the most common text, needs no tables.
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    const char von = gross ? 'a' : 'A', bis = gross ? 'z' : 'Z';
+    for (char c : text) out.push_back(c >= von && c <= bis ? static_cast<char>(c ^ 0x20) : c);
+    return out;
+  }
   int32_t i = 0;
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   auto n = static_cast<int32_t>(text.size());
@@ -20,7 +28,7 @@ std::string WandleGrossKlein(std::string_view text, F f) {
     UChar32 c;
     U8_NEXT(s, i, n, c);
     if (c < 0) c = 0xFFFD;
-    c = f(c);
+    c = gross ? u_toupper(c) : u_tolower(c);
     char buf[4];
     int32_t l = 0;
     U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buf), l, c);
@@ -43,10 +51,10 @@ std::string TrimRechts(std::string_view t) {
 std::string Trim(std::string_view t) { return TrimLinks(TrimRechts(t)); }
 
 std::string Gross(std::string_view text) {
-  return WandleGrossKlein(text, [](UChar32 c) { return u_toupper(c); });
+  return WandleGrossKlein(text, true);
 }
 std::string Klein(std::string_view text) {
-  return WandleGrossKlein(text, [](UChar32 c) { return u_tolower(c); });
+  return WandleGrossKlein(text, false);
 }
 bool GleichOhneGross(std::string_view a, std::string_view b) { return Gross(a) == Gross(b); }
 
@@ -75,9 +83,20 @@ int FeldAnzahl(std::string_view text, std::string_view trenner) {
 
 std::string OhneLeerzeichen(std::string_view text) {
   std::string out;
+  out.reserve(text.size());
   for (char c : text)
     if (c != ' ') out += c;
   return out;
+}
+
+std::string ErsteZeichen(std::string_view text, std::size_t n) {
+  std::size_t i = 0, gezaehlt = 0;
+  while (i < text.size() && gezaehlt < n) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+    ++gezaehlt;
+  }
+  return std::string(text.substr(0, i));
 }
 
 std::string Einfach(std::string_view text, char zeichen) {
@@ -127,6 +146,21 @@ bool IstBuchstabe(std::string_view zeichen) {
 bool IstZiffer(std::string_view zeichen) {
   const UChar32 c = ErstesZeichen(zeichen);
   return c >= 0 && u_isdigit(c);
+}
+
+int VergleicheText(std::string_view a, std::string_view b) {
+  // One collator per thread: creating one costs far more than a comparison.
+  thread_local std::unique_ptr<icu::Collator> collator = [] {
+    UErrorCode fehler = U_ZERO_ERROR;
+    std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale("de"), fehler));
+    return U_SUCCESS(fehler) ? std::move(c) : nullptr;
+  }();
+  if (!collator) return a.compare(b);
+  UErrorCode fehler = U_ZERO_ERROR;
+  const UCollationResult r = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
+                                                   icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), fehler);
+  if (U_FAILURE(fehler)) return a.compare(b);
+  return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
 bool IstZahltext(std::string_view text) {

@@ -17,6 +17,8 @@ std::string Feld(std::string_view text, std::string_view trenner, int n);
 std::int64_t FeldZahl(std::string_view text, std::string_view trenner, int n);
 int FeldAnzahl(std::string_view text, std::string_view trenner);
 std::string OhneLeerzeichen(std::string_view text);
+// The first n characters of a UTF-8 text.
+std::string ErsteZeichen(std::string_view text, std::size_t n);
 std::string Einfach(std::string_view text, char zeichen);
 std::string LinksAuffuellen(std::string_view text, std::size_t n);
 std::string NullenAuffuellen(std::string_view text, std::size_t n);
@@ -32,6 +34,10 @@ bool WorteEnthalten(std::string_view muster, std::string_view text);
 std::string ListeMitKomma(std::string_view text);
 std::string ListeMitTab(std::string_view text);
 std::string Ersetze(std::string_view text, std::string_view alt, std::string_view neu);
+// Compares two texts as German readers order them (ICU's collator for "de",
+// default settings: case counts, blanks and punctuation count); <0, 0, >0.
+int VergleicheText(std::string_view a, std::string_view b);
+
 // Whole decimal number (optional sign, blanks around allowed), 32 bits.
 std::optional<std::int32_t> ZuZahl(std::string_view text);
 std::optional<std::int64_t> ZuZahl64(std::string_view text);

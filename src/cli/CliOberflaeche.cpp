@@ -11,6 +11,7 @@ Antwort CliOberflaeche::AntwortFuer(Knoepfe knoepfe, bool ja) {
     // Retrying without a person to change anything would loop for ever.
     case Knoepfe::WiederholenAbbrechen: return Antwort::Abbrechen;
     case Knoepfe::AbbrechenWiederholenIgnorieren: return ja ? Antwort::Ignorieren : Antwort::Abbruch;
+    case Knoepfe::OKIgnorieren: return ja ? Antwort::Ignorieren : Antwort::OK;
   }
   return Antwort::OK;
 }

@@ -13,6 +13,7 @@ std::vector<Antwort> KnoepfeVon(Knoepfe knoepfe) {
     case Knoepfe::WiederholenAbbrechen: return {Antwort::Wiederholen, Antwort::Abbrechen};
     case Knoepfe::AbbrechenWiederholenIgnorieren:
       return {Antwort::Abbruch, Antwort::Wiederholen, Antwort::Ignorieren};
+    case Knoepfe::OKIgnorieren: return {Antwort::OK, Antwort::Ignorieren};
   }
   return {Antwort::OK};
 }

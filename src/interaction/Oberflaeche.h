@@ -22,6 +22,7 @@ enum class Knoepfe {
   JaNeinAbbrechen,
   WiederholenAbbrechen,
   AbbrechenWiederholenIgnorieren,
+  OKIgnorieren,
 };
 
 enum class Antwort { OK, Abbrechen, Abbruch, Wiederholen, Ignorieren, Ja, Nein };

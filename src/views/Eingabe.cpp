@@ -6,16 +6,6 @@
 
 namespace zaq {
 
-std::string ErsteZeichen(std::string_view text, std::size_t n) {
-  std::size_t i = 0, gezaehlt = 0;
-  while (i < text.size() && gezaehlt < n) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    ++gezaehlt;
-  }
-  return std::string(text.substr(0, i));
-}
-
 std::string Getippt(const TEingaberegel& regel, std::string_view text) {
   // Upper case character by character (ICU's simple mapping): "ß" keeps its
   // one character, which Windows-1252 has no capital for.

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/Datum.h"
+#include "base/Text.h"
 
 namespace zaq {
 
@@ -20,9 +21,6 @@ struct TEingaberegel {
 // The field's text after the user typed: upper-cased, "," turned into ".",
 // cut to the length in characters.
 std::string Getippt(const TEingaberegel& regel, std::string_view text);
-
-// The first n characters of a UTF-8 text.
-std::string ErsteZeichen(std::string_view text, std::size_t n);
 
 // A decimal amount in the local form ("12,50", "-3", "1234,5"), exactly:
 // at most two decimals.
