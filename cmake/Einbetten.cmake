@@ -1,0 +1,20 @@
+# cmake -DQUELLEN="a;b" -DNAMEN="x;y" -DZIEL=out.cpp -P Einbetten.cmake
+# Writes the files as byte arrays into one C++ source, with a lookup by name:
+# the program carries data it must not do without (the SEPA schemas).
+set(inhalt "// Made by cmake/Einbetten.cmake from the files named below.\n#include <cstddef>\n#include <string_view>\n\nnamespace zaq::eingebettet {\nnamespace {\n")
+list(LENGTH QUELLEN anzahl)
+math(EXPR letzter "${anzahl} - 1")
+foreach(i RANGE ${letzter})
+  list(GET QUELLEN ${i} quelle)
+  file(READ ${quelle} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND inhalt "const unsigned char d${i}[] = {${bytes}};\n")
+endforeach()
+string(APPEND inhalt "}  // namespace\n\nstd::string_view Datei(std::string_view name) {\n")
+foreach(i RANGE ${letzter})
+  list(GET NAMEN ${i} name)
+  string(APPEND inhalt "  if (name == \"${name}\") return {reinterpret_cast<const char*>(d${i}), sizeof d${i}};\n")
+endforeach()
+string(APPEND inhalt "  return {};\n}\n\n}  // namespace zaq::eingebettet\n")
+file(WRITE ${ZIEL}.neu "${inhalt}")
+file(COPY_FILE ${ZIEL}.neu ${ZIEL} ONLY_IF_DIFFERENT)
