@@ -1,0 +1,395 @@
+#include "debits/sepa/Buchungsliste.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "base/Datum.h"
+#include "base/Text.h"
+#include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
+#include "platform/Kodierung.h"
+#include "platform/Plattform.h"
+#include "store/Mitglied.h"
+#include "store/Stammdaten.h"
+
+namespace zaq {
+namespace {
+
+// Field places of a record: offset and capacity of the short strings.
+constexpr std::size_t kName = 0, kIBAN = 36, kMandat = 72, kDatum = 108, kSequenz = 116, kBetrag = 117,
+                      kKunde = 121, kZweck = 157;
+constexpr std::size_t kKurz = 35, kLang = 140;
+
+std::string LiesText(const std::uint8_t* satz, std::size_t pos, std::size_t kapazitaet) {
+  const std::size_t laenge = std::min<std::size_t>(satz[pos], kapazitaet);
+  return Cp1252ZuUtf8(std::string_view(reinterpret_cast<const char*>(satz + pos + 1), laenge));
+}
+
+void SchreibeText(std::uint8_t* satz, std::size_t pos, std::size_t kapazitaet, std::string_view utf8) {
+  std::string cp = Utf8ZuCp1252(utf8);
+  if (cp.size() > kapazitaet) cp.resize(kapazitaet);
+  std::memset(satz + pos, 0, kapazitaet + 1);
+  satz[pos] = static_cast<std::uint8_t>(cp.size());
+  std::memcpy(satz + pos + 1, cp.data(), cp.size());
+}
+
+template <class T>
+T LiesWert(const std::uint8_t* satz, std::size_t pos) {
+  T wert;
+  std::memcpy(&wert, satz + pos, sizeof wert);
+  return wert;
+}
+
+template <class T>
+void SchreibeWert(std::uint8_t* satz, std::size_t pos, T wert) {
+  std::memcpy(satz + pos, &wert, sizeof wert);
+}
+
+std::string IBANOhneLand(const std::string& iban) { return iban.size() > 4 ? iban.substr(4) : std::string(); }
+
+}  // namespace
+
+TSepaBuchung TSepaBuchung::Vorgabe() {
+  TSepaBuchung b;
+  b.Mandatsdatum = Jetzt();
+  return b;
+}
+
+TSepaKopf TSepaKopf::Neu() {
+  TSepaKopf k;
+  k.Kennung = std::string(kSepaKennung);
+  k.Datum = Jetzt() + 3;
+  return k;
+}
+
+namespace {
+
+TSepaBuchung Dekodiere(const std::uint8_t* s) {
+  TSepaBuchung b;
+  b.Name = LiesText(s, kName, kKurz);
+  b.IBAN = LiesText(s, kIBAN, kKurz);
+  b.Mandatsreferenz = LiesText(s, kMandat, kKurz);
+  b.Mandatsdatum = LiesWert<double>(s, kDatum);
+  b.Sequenz = s[kSequenz];
+  b.Betrag = LiesWert<float>(s, kBetrag);
+  b.Kundenreferenz = LiesText(s, kKunde, kKurz);
+  b.Verwendungszweck = LiesText(s, kZweck, kLang);
+  return b;
+}
+
+std::array<std::uint8_t, kSepaSatzgroesse> Kodiere(const TSepaBuchung& b) {
+  std::array<std::uint8_t, kSepaSatzgroesse> s{};
+  SchreibeText(s.data(), kName, kKurz, b.Name);
+  SchreibeText(s.data(), kIBAN, kKurz, b.IBAN);
+  SchreibeText(s.data(), kMandat, kKurz, b.Mandatsreferenz);
+  SchreibeWert(s.data(), kDatum, b.Mandatsdatum);
+  s[kSequenz] = b.Sequenz;
+  SchreibeWert(s.data(), kBetrag, b.Betrag);
+  SchreibeText(s.data(), kKunde, kKurz, b.Kundenreferenz);
+  SchreibeText(s.data(), kZweck, kLang, b.Verwendungszweck);
+  return s;
+}
+
+std::array<std::uint8_t, kSepaSatzgroesse> KodiereKopf(const TSepaKopf& k) {
+  std::array<std::uint8_t, kSepaSatzgroesse> s{};
+  SchreibeText(s.data(), kName, kKurz, k.Kennung);
+  SchreibeText(s.data(), kIBAN, kKurz, k.Kontoschluessel);
+  SchreibeWert(s.data(), kDatum, k.Datum);
+  s[kSequenz] = k.Sequenz;
+  SchreibeText(s.data(), kZweck, kLang, k.Beschreibung);
+  return s;
+}
+
+}  // namespace
+
+bool TSepa::Oeffnen(const std::string& datei) {
+  Schliessen();
+  const auto pfad = plattform::Pfad(datei);
+  if (!plattform::DateiExistiert(datei)) {
+    Meldung("Die Datei \"" + datei + "\" existiert nicht.", MeldungsArt::Fehler);
+    return false;
+  }
+  // Opened for reading and writing only to learn whether it could be; it is
+  // not changed, and every change later replaces it whole.
+  if (!std::fstream(pfad, std::ios::in | std::ios::out | std::ios::binary)) {
+    Meldung("Datei kann nicht geöffnet werden.", MeldungsArt::Fehler);
+    return false;
+  }
+  plattform::Bytes inhalt;
+  if (!plattform::LeseDatei(pfad, inhalt)) {
+    Meldung("Bei der Dateiprüfung trat ein unbekannter Programmfehler auf.", MeldungsArt::Fehler);
+    return false;
+  }
+  if (inhalt.size() < kSepaSatzgroesse || inhalt[0] != kSepaKennung.size() ||
+      std::memcmp(inhalt.data() + 1, kSepaKennung.data(), kSepaKennung.size()) != 0) {
+    Meldung("Die Datei beinhaltet keine gültigen SEPA-Lastschriften.", MeldungsArt::Fehler);
+    return false;
+  }
+  // A piece of a record after the last whole one is not a booking.
+  const std::size_t anzahl = std::min<std::size_t>(inhalt.size() / kSepaSatzgroesse, kSepaHoechstzahl + 1);
+  FSaetze.resize(anzahl);
+  for (std::size_t i = 0; i < anzahl; ++i)
+    std::memcpy(FSaetze[i].data(), inhalt.data() + i * kSepaSatzgroesse, kSepaSatzgroesse);
+  FDatei = datei;
+  FSumme.reset();
+  return true;
+}
+
+bool TSepa::Anlegen(const std::string& datei) {
+  Schliessen();
+  const auto kopf = KodiereKopf(TSepaKopf::Neu());
+  if (!plattform::SchreibeDateiSicher(plattform::Pfad(datei), kopf.data(), kopf.size())) {
+    Meldung("Die Datei \"" + datei + "\" kann nicht angelegt werden.", MeldungsArt::Fehler);
+    return false;
+  }
+  FSaetze.assign(1, kopf);
+  FDatei = datei;
+  FSumme.reset();
+  return true;
+}
+
+bool TSepa::Sichern() {
+  FSumme.reset();
+  if (FStapel > 0) {
+    FAusstehend = true;
+    return true;
+  }
+  plattform::Bytes inhalt(FSaetze.size() * kSepaSatzgroesse);
+  for (std::size_t i = 0; i < FSaetze.size(); ++i)
+    std::memcpy(inhalt.data() + i * kSepaSatzgroesse, FSaetze[i].data(), kSepaSatzgroesse);
+  if (!plattform::SchreibeDateiSicher(plattform::Pfad(FDatei), inhalt)) {
+    Meldung("Fehler beim Schreiben von " + FDatei + "!", MeldungsArt::Fehler);
+    return false;
+  }
+  FAusstehend = false;
+  return true;
+}
+
+TSepaKopf TSepa::Kopf() const {
+  TSepaKopf k;
+  if (FSaetze.empty()) return k;
+  const std::uint8_t* s = FSaetze[0].data();
+  k.Kennung = LiesText(s, kName, kKurz);
+  k.Kontoschluessel = LiesText(s, kIBAN, kKurz);
+  k.Datum = LiesWert<double>(s, kDatum);
+  k.Sequenz = s[kSequenz];
+  k.Beschreibung = LiesText(s, kZweck, kLang);
+  return k;
+}
+
+bool TSepa::SchreibeKopf(const TSepaKopf& kopf) {
+  if (FSaetze.empty()) return false;
+  const Satz alt = FSaetze[0];
+  FSaetze[0] = KodiereKopf(kopf);
+  if (Sichern()) return true;
+  FSaetze[0] = alt;
+  return false;
+}
+
+TSepaBuchung TSepa::Lesen(int i) const {
+  if (i < 1 || i > Anzahl()) return {};
+  return Dekodiere(FSaetze[static_cast<std::size_t>(i)].data());
+}
+
+bool TSepa::Schreiben(const TSepaBuchung& buchung, int i) {
+  if (!Offen() || i < 1 || i > Anzahl() + 1 || (i == Anzahl() + 1 && Anzahl() >= kSepaHoechstzahl)) return false;
+  const auto index = static_cast<std::size_t>(i);
+  if (i == Anzahl() + 1) {
+    FSaetze.push_back(Kodiere(buchung));
+    if (Sichern()) return true;
+    FSaetze.pop_back();
+    return false;
+  }
+  const Satz alt = FSaetze[index];
+  FSaetze[index] = Kodiere(buchung);
+  if (Sichern()) return true;
+  FSaetze[index] = alt;
+  return false;
+}
+
+bool TSepa::Anhaengen() { return Schreiben(TSepaBuchung::Vorgabe(), Anzahl() + 1); }
+
+bool TSepa::MitgliedAnhaengen(const TMitglied& m) {
+  const TMitgliedskonto* k = m.Konto();
+  if (!k) return false;
+  TSepaBuchung b = TSepaBuchung::Vorgabe();
+  b.Name = k->FInhaber;
+  b.IBAN = k->FIBAN;
+  b.Mandatsdatum = Heute();
+  const std::string vorname = Trim(m.FVorname);
+  b.Mandatsreferenz = m.MitgliedsnummerText() + ErsteZeichen(vorname, 1) + FormatDatum("ddmmyy-hhnnss", Jetzt());
+  return Schreiben(b, Anzahl() + 1);
+}
+
+bool TSepa::Loeschen(int i) {
+  if (!Offen() || i < 1 || i > Anzahl()) return false;
+  const auto pos = FSaetze.begin() + i;
+  const Satz alt = *pos;
+  FSaetze.erase(pos);
+  if (Sichern()) return true;
+  FSaetze.insert(FSaetze.begin() + i, alt);
+  return false;
+}
+
+int TSepa::Suchen(std::string_view text, int start) const {
+  auto gross = [](std::string t) {
+    for (char& c : t)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return t;
+  };
+  const std::string muster = gross(std::string(text));
+  std::vector<std::string> worte;
+  for (std::size_t a = 0;;) {
+    const std::size_t e = muster.find(' ', a);
+    worte.push_back(muster.substr(a, e == std::string::npos ? std::string::npos : e - a));
+    if (e == std::string::npos) break;
+    a = e + 1;
+  }
+  for (int i = std::max(start, 1); i <= Anzahl(); ++i) {
+    if (muster.empty()) return i;
+    const TSepaBuchung b = Lesen(i);
+    const std::string heuhaufen = gross(ErsteZeichen(b.Name + b.IBAN, 70));
+    const bool alle = std::all_of(worte.begin(), worte.end(), [&](const std::string& w) {
+      return !w.empty() && heuhaufen.find(w) != std::string::npos;
+    });
+    if (alle) return i;
+  }
+  return 0;
+}
+
+bool TSepa::SpeichernUnter(const std::string& datei) {
+  if (!Offen() || GleichOhneGross(datei, FDatei)) return false;
+  const std::string alt = FDatei;
+  FDatei = datei;
+  if (Sichern()) return true;
+  FDatei = alt;
+  return false;
+}
+
+void TSepa::Schliessen() {
+  FDatei.clear();
+  FSaetze.clear();
+  FSumme.reset();
+}
+
+void TSepa::SchliessenUndLoeschen() {
+  if (Offen()) {
+    std::error_code fehler;
+    std::filesystem::remove(plattform::Pfad(FDatei), fehler);
+  }
+  Schliessen();
+}
+
+float TSepa::Gesamtbetrag() const {
+  if (!FSumme) {
+    float summe = 0;
+    for (int i = 1; i <= Anzahl(); ++i) summe += LiesWert<float>(FSaetze[static_cast<std::size_t>(i)].data(), kBetrag);
+    FSumme = summe;
+  }
+  return *FSumme;
+}
+
+const TVereinskonto* TSepa::Vereinskonto(const TStammdaten& stamm) const {
+  return stamm.SucheVereinskonto(Kopf().Kontoschluessel);
+}
+
+bool TSepa::Sortieren(int schluessel) {
+  if (!Offen() || schluessel < 1 || schluessel > 6) return false;
+  const int n = Anzahl();
+  // The bookings decoded once, sorted as the list's shell sort sorts them,
+  // written once at the end.
+  std::vector<TSepaBuchung> b(static_cast<std::size_t>(n) + 1);
+  for (int i = 1; i <= n; ++i) b[static_cast<std::size_t>(i)] = Lesen(i);
+  std::vector<int> ordnung(static_cast<std::size_t>(n) + 1);
+  for (int i = 0; i <= n; ++i) ordnung[static_cast<std::size_t>(i)] = i;
+  auto vor = [&](int x, int y) {
+    const TSepaBuchung& p = b[static_cast<std::size_t>(x)];
+    const TSepaBuchung& q = b[static_cast<std::size_t>(y)];
+    switch (schluessel) {
+      case 1: return VergleicheText(p.Name, q.Name) < 0;
+      case 2: return VergleicheText(p.Verwendungszweck, q.Verwendungszweck) < 0;
+      case 3: return VergleicheText(p.Mandatsreferenz, q.Mandatsreferenz) < 0;
+      case 4: return VergleicheText(p.Kundenreferenz, q.Kundenreferenz) < 0;
+      case 5: return VergleicheText(IBANOhneLand(p.IBAN), IBANOhneLand(q.IBAN)) < 0;
+      default: return p.Betrag < q.Betrag;
+    }
+  };
+  const int durchgaenge = n > 1 ? static_cast<int>(std::floor(std::log2(n))) : 1;
+  int durchgang = 0;
+  bool abgebrochen = false;
+  for (int abstand = n; abstand > 1 && !abgebrochen;) {
+    abstand /= 2;
+    Warten().Fortschritt(static_cast<double>(++durchgang) / durchgaenge);
+    bool getauscht = true;
+    while (getauscht && !abgebrochen) {
+      getauscht = false;
+      for (int i = 1; i <= n - abstand; ++i) {
+        auto& a = ordnung[static_cast<std::size_t>(i)];
+        auto& z = ordnung[static_cast<std::size_t>(i + abstand)];
+        if (vor(z, a)) {
+          std::swap(a, z);
+          getauscht = true;
+        }
+      }
+      Warten().Verarbeiten();
+      abgebrochen = Warten().AbbruchGewuenscht();
+    }
+  }
+  // A cancelled sort leaves the list as it was.
+  if (abgebrochen) return false;
+  std::vector<Satz> neu(FSaetze.size());
+  neu[0] = FSaetze[0];
+  for (int i = 1; i <= n; ++i)
+    neu[static_cast<std::size_t>(i)] = FSaetze[static_cast<std::size_t>(ordnung[static_cast<std::size_t>(i)])];
+  std::swap(FSaetze, neu);
+  if (Sichern()) return true;
+  std::swap(FSaetze, neu);
+  return false;
+}
+
+TSepa::Stapel::Stapel(TSepa& liste) : FListe(liste) {
+  if (FListe.FStapel++ == 0) FListe.FVorher = FListe.FSaetze;
+}
+
+TSepa::Stapel::~Stapel() { Ende(); }
+
+bool TSepa::Stapel::Ende() {
+  if (!FOffen) return true;
+  FOffen = false;
+  if (--FListe.FStapel > 0) return true;
+  std::vector<Satz> vorher = std::move(FListe.FVorher);
+  FListe.FVorher.clear();
+  if (!FListe.FAusstehend || FListe.Sichern()) return true;
+  // What the file does not hold is not kept in memory either.
+  FListe.FSaetze = std::move(vorher);
+  FListe.FAusstehend = false;
+  return false;
+}
+
+bool TSepa::ZeichenGueltig(std::string_view text) {
+  static const std::string erlaubt = Cp1252ZuUtf8("ABCDEFGHIJKLMNOPQRSTUVWXYZ \xC4\xD6\xDC\xDF 0123456789 ':?,.+-()/&*$%");
+  const std::string gross = Gross(text);
+  for (std::size_t i = 0; i < gross.size();) {
+    std::size_t n = 1;
+    while (i + n < gross.size() && (static_cast<unsigned char>(gross[i + n]) & 0xC0) == 0x80) ++n;
+    if (erlaubt.find(gross.substr(i, n)) == std::string::npos) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string TSepa::AkzenteEntfernen(std::string_view text) {
+  static const std::pair<const char*, const char*> kAkzente[] = {
+      {"Á", "A"}, {"á", "a"}, {"É", "E"}, {"é", "e"}, {"Í", "I"}, {"í", "i"}, {"Ó", "O"}, {"ó", "o"},
+      {"Ú", "U"}, {"ú", "u"}, {"Ý", "Y"}, {"ý", "y"}, {"À", "A"}, {"à", "a"}, {"È", "E"}, {"è", "e"},
+      {"Ì", "I"}, {"ì", "i"}, {"Ò", "O"}, {"ò", "o"}, {"Ù", "U"}, {"ù", "u"}, {"Â", "A"}, {"â", "a"},
+      {"Ê", "E"}, {"ê", "e"}, {"Î", "I"}, {"î", "i"}, {"Ô", "O"}, {"ô", "o"}, {"Û", "U"}, {"û", "u"},
+  };
+  std::string out(text);
+  for (const auto& [mit, ohne] : kAkzente) out = Ersetze(out, mit, ohne);
+  return out;
+}
+
+}  // namespace zaq

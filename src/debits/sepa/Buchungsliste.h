@@ -1,0 +1,124 @@
+#pragma once
+// The SEPA booking list (".slv", "SEPA-Lastschriften"): fixed records of 298
+// bytes, record 0 the header, then one booking per debit.  Every change
+// reaches the file at once, and the file is always replaced whole (written
+// beside it, flushed, renamed over it), so a failure never leaves half a list.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zaq {
+
+class TMitglied;
+class TStammdaten;
+class TVereinskonto;
+
+inline constexpr std::size_t kSepaSatzgroesse = 298;
+inline constexpr std::string_view kSepaKennung = "SEPA-LASTSCHRIFTEN";
+inline constexpr int kSepaHoechstzahl = 65534;
+
+// One booking.  Texts are UTF-8 here, Windows-1252 in the file, cut to the
+// field's capacity there.
+struct TSepaBuchung {
+  std::string Name;              // the debtor ("Kontoinhaber"), 35
+  std::string IBAN;              // 35
+  std::string Mandatsreferenz;   // 35
+  double Mandatsdatum = 0;       // date of signature, day number with time
+  std::uint8_t Sequenz = 0;      // 2 recurring (fee run), 0 otherwise; informative
+  float Betrag = 0;              // euro
+  std::string Kundenreferenz;    // 35; the end-to-end identifier of the XML
+  std::string Verwendungszweck;  // 140, lines separated by CR LF
+  // All empty, the mandate date now.
+  static TSepaBuchung Vorgabe();
+  bool operator==(const TSepaBuchung&) const = default;
+};
+
+// The header, in the places of a booking's fields.
+struct TSepaKopf {
+  std::string Kennung;           // "SEPA-LASTSCHRIFTEN"
+  std::string Kontoschluessel;   // the club account of the list ("Verknüpfter Kontoschlüssel")
+  double Datum = 0;              // requested debit date ("Abbuchungsdatum")
+  std::uint8_t Sequenz = 0;      // 0 one-off debits (OOFF), else recurring (RCUR)
+  std::string Beschreibung;      // "Dateibeschreibung", 140
+  // The identifier, the date now plus three days.
+  static TSepaKopf Neu();
+  bool operator==(const TSepaKopf&) const = default;
+};
+
+class TSepa {
+ public:
+  TSepa() = default;
+  TSepa(const TSepa&) = delete;
+  TSepa& operator=(const TSepa&) = delete;
+
+  // An existing list; false after the message (the list is then not open).
+  bool Oeffnen(const std::string& datei);
+  // A new list with its header only, replacing a file of that name.
+  bool Anlegen(const std::string& datei);
+  const std::string& Dateiname() const { return FDatei; }
+  bool Offen() const { return !FDatei.empty(); }
+  int Anzahl() const { return static_cast<int>(FSaetze.size()) - 1; }
+
+  TSepaKopf Kopf() const;
+  bool SchreibeKopf(const TSepaKopf& kopf);
+  // Booking i, 1 to Anzahl().
+  TSepaBuchung Lesen(int i) const;
+  // Writes booking i; i = Anzahl() + 1 appends.  False after the message.
+  bool Schreiben(const TSepaBuchung& buchung, int i);
+  bool Anhaengen();
+  // A booking from the member's account; false for a member without one.
+  bool MitgliedAnhaengen(const TMitglied& mitglied);
+  bool Loeschen(int i);
+  // The first booking from start on whose name and IBAN contain every word
+  // of the text (upper case A to Z); 0 for none.
+  int Suchen(std::string_view text, int start) const;
+  // Copies the list to the new name, which then becomes the list's file;
+  // false for the same name.
+  bool SpeichernUnter(const std::string& datei);
+  void Schliessen();
+  // For a list that received no booking.
+  void SchliessenUndLoeschen();
+  // The sum of the amounts in 32-bit float arithmetic, as the list adds them.
+  float Gesamtbetrag() const;
+  const TVereinskonto* Vereinskonto(const TStammdaten& stamm) const;
+  // Sorts the bookings by key 1 name, 2 purpose, 3 mandate reference,
+  // 4 customer reference, 5 IBAN without its first four characters, 6 amount.
+  // Returns false when cancelled; the order of equal bookings is not kept.
+  bool Sortieren(int schluessel);
+
+  // Several changes written once, when the last batch ends; when that write
+  // fails, the list is as it was before the batch.
+  class Stapel {
+   public:
+    explicit Stapel(TSepa& liste);
+    ~Stapel();
+    Stapel(const Stapel&) = delete;
+    Stapel& operator=(const Stapel&) = delete;
+    // Writes now; false after the message.
+    bool Ende();
+
+   private:
+    TSepa& FListe;
+    bool FOffen = true;
+  };
+
+  // Whether every character of the text in upper case is one a list allows.
+  static bool ZeichenGueltig(std::string_view text);
+  // Acute, grave and circumflex accents of the vowels removed.
+  static std::string AkzenteEntfernen(std::string_view text);
+
+ private:
+  using Satz = std::array<std::uint8_t, kSepaSatzgroesse>;
+  bool Sichern();  // writes the file unless a batch is open
+  std::string FDatei;
+  std::vector<Satz> FSaetze;
+  mutable std::optional<float> FSumme;
+  int FStapel = 0;
+  bool FAusstehend = false;
+  std::vector<Satz> FVorher;  // the records when the outermost batch began
+};
+
+}  // namespace zaq
