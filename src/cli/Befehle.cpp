@@ -11,6 +11,8 @@
 #include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
+#include "cli/SepaBefehle.h"
+#include "debits/sepa/SEPADirectDebit.h"
 #include "interaction/Einstellungen.h"
 #include "platform/Version.h"
 #include "store/Anmeldung.h"
@@ -27,6 +29,8 @@ struct Aufruf {
   bool mitBenutzer = false, mitKennwort = false;
   int mitglieder = 60;
   unsigned saat = 1;
+  Tag datum = 0;
+  std::string schema;
   Beitragsaufruf beitraege;
 };
 
@@ -83,11 +87,17 @@ const std::vector<Option>& Optionen() {
          a.ibanRegeln = w;
          return true;
        }},
-      {"--date", "TT.MM.JJJJ", "Rechendatum (Vorgabe: Stichtag der Beitragsberechnung)",
+      {"--date", "TT.MM.JJJJ", "fees: Rechendatum (Vorgabe: Stichtag der Beitragsberechnung); sepa-xml: Fälligkeitstag",
        [](Aufruf& a, const std::string& w) {
          auto datum = TextZuDatum(w);
          if (!datum) return false;
-         a.beitraege.datum = *datum;
+         a.datum = a.beitraege.datum = *datum;
+         return true;
+       }},
+      {"--schema", "SCHEMA", "pain.008.001.08 (Vorgabe), pain.008.001.02 oder pain.008.003.02",
+       [](Aufruf& a, const std::string& w) {
+         if (w != sepa::kPain00800108 && w != sepa::kPain00800102 && w != sepa::kPain00800302) return false;
+         a.schema = w;
          return true;
        }},
       {"--full-year", nullptr, "vollen Jahresbeitrag berechnen, gleich was bezahlt ist",
@@ -187,6 +197,23 @@ const std::vector<Befehl>& Befehle() {
        "Prüft Form und Prüfziffern der IBAN und gibt \"gültig\" oder \"ungültig\" aus.\n"
        "Exit 0 gültig, 1 ungültig.",
        {}, [](Kontext& k) { return IBANPruefen(k.aufruf.argumente[0], k.aus); }},
+      {"slv-dump", {"LISTE"}, "SEPA-Buchungsliste (.slv) als JSON",
+       "Gibt Kopf und Buchungen der SEPA-Buchungsliste als JSON-Objekt aus: Kopf (Kennung, Kontoschluessel, Datum,\n"
+       "Sequenz, Beschreibung) und Buchungen (Name, IBAN, Mandatsreferenz, Mandatsdatum, Sequenz, Betrag in Cent,\n"
+       "Kundenreferenz, Verwendungszweck).  Daten sind Tageszahlen mit der Uhrzeit als Bruch.",
+       {}, [](Kontext& k) { return SlvDump(k.aufruf.argumente[0], k.aus); }},
+      {"sepa-xml", {"MITGLIEDERDATEI", "LISTE", "AUS"}, "pain.008-Datei einer SEPA-Buchungsliste",
+       "Prüft die Buchungsliste und schreibt die pain.008-Datei für die Bank; die Gläubigerdaten kommen aus dem\n"
+       "Vereinskonto des Listenkopfs in der Mitgliederdatei.  Das Dokument wird nach den eigenen Regeln und gegen\n"
+       "das amtliche XSD seines Schemas geprüft; bei Befunden stehen sie auf stderr, Exit 1, und nichts wird\n"
+       "geschrieben.  Weder die Liste noch die Mitgliederdatei ändern sich.  Fälligkeitstag: morgen bis in\n"
+       "14 Tagen (Vorgabe wie im Datumsdialog des Programms).",
+       {"--schema", "--date"},
+       [](Kontext& k) {
+         return SepaXml({k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.argumente[2], k.aufruf.schema,
+                         k.aufruf.datum},
+                        k.aus);
+       }},
       {"blz-import", {"BBK-DATEI", "VERZ"}, "ZAQ-BLZ.DAT/.IND aus der Bankleitzahlendatei der Bundesbank",
        "Erzeugt ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der Bundesbank in VERZ (nur\n"
        "Hauptdatensätze); eine Datei ohne Regelspalte braucht --iban-regeln. Bericht auf stdout.",

@@ -1,6 +1,7 @@
 #include "gui/Dialoge.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -238,6 +239,40 @@ void NummerFenster::Ausfuehren() {
   if (FDaten.Ausfuehren()) accept();
 }
 
+// --- collection day ---
+
+namespace {
+// Day numbers count from 30.12.1899.
+const QDate kTagNull(1899, 12, 30);
+QDate AlsQDate(Tag tag) { return kTagNull.addDays(tag); }
+Tag AlsTag(const QDate& datum) { return static_cast<Tag>(kTagNull.daysTo(datum)); }
+}  // namespace
+
+AusfuehrungsdatumFenster::AusfuehrungsdatumFenster(TAusfuehrungsdatumDialog& daten, QWidget* eltern)
+    : QDialog(eltern), FDaten(daten) {
+  OhneHilfeKnopf(*this);
+  setWindowTitle(Q(std::string(TAusfuehrungsdatumDialog::kArt)));
+  auto* layout = new QVBoxLayout(this);
+  auto* frage = new QLabel(Q(TAusfuehrungsdatumDialog::kFrage), this);
+  frage->setWordWrap(true);
+  layout->addWidget(frage);
+  FDatum = new QDateEdit(AlsQDate(daten.FDatum), this);
+  FDatum->setObjectName(QStringLiteral("dtpDatum"));
+  FDatum->setCalendarPopup(true);
+  FDatum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  layout->addWidget(FDatum);
+  auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  knoepfe->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  connect(knoepfe, &QDialogButtonBox::accepted, this, &AusfuehrungsdatumFenster::Bestaetigen);
+  connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(knoepfe);
+}
+
+void AusfuehrungsdatumFenster::Bestaetigen() {
+  FDaten.FDatum = AlsTag(FDatum->date());
+  if (FDaten.Bestaetigen()) accept();
+}
+
 // --- text window ---
 
 TextFensterQt::TextFensterQt(const TTextfenster& daten, QWidget* eltern) : QDialog(eltern) {
@@ -260,6 +295,7 @@ void RegistriereDialoge() {
   RegistriereModal<KennwortFenster, TKennwortDialog>();
   RegistriereModal<LoeschFenster, TLoeschDialog>();
   RegistriereModal<NummerFenster, TNummerDialog>();
+  RegistriereModal<AusfuehrungsdatumFenster, TAusfuehrungsdatumDialog>();
   QtOberflaeche::Registriere(std::string(TTextfenster::kArt), [](DialogDaten& d, QWidget* eltern) {
     TextFensterQt fenster(dynamic_cast<TTextfenster&>(d), eltern);
     fenster.exec();

@@ -5,11 +5,13 @@
 // Each renders its data object and forwards the buttons to its logic.
 #include <QDialog>
 
+#include "debits/sepa/Export.h"
 #include "store/Anmeldung.h"
 #include "views/Hauptfenster.h"
 #include "views/Mitgliederdialoge.h"
 
 class QComboBox;
+class QDateEdit;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
@@ -83,6 +85,21 @@ class TextFensterQt : public QDialog {
 };
 
 // Registers every window above, and the bank data viewer, with QtOberflaeche.
+// "DTA-Datei erstellen": the collection day of the bank file.
+class AusfuehrungsdatumFenster : public QDialog {
+  Q_OBJECT
+
+ public:
+  AusfuehrungsdatumFenster(TAusfuehrungsdatumDialog& daten, QWidget* eltern = nullptr);
+  QDateEdit* Datum() const { return FDatum; }
+  // "OK": the day from the field; closes when the logic takes it.
+  void Bestaetigen();
+
+ private:
+  TAusfuehrungsdatumDialog& FDaten;
+  QDateEdit* FDatum;
+};
+
 void RegistriereDialoge();
 
 }  // namespace zaq::gui

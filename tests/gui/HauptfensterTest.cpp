@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
@@ -430,6 +431,28 @@ TEST_F(Demoverein, KennwortLoeschUndNummernfenster) {
     if (r->text() == QStringLiteral("&Nur aktueller Datensatz")) r->setChecked(true);
   EXPECT_FALSE(alt->isEnabled());
   EXPECT_FALSE(nummer.FGlobal);
+}
+
+// The collection day starts at tomorrow for a past header date; the window
+// hands the day to the logic, which refuses today and more than 14 days ahead.
+TEST_F(Demoverein, AusfuehrungsdatumFenster) {
+  TAusfuehrungsdatumDialog daten(Heute() - 30);
+  AusfuehrungsdatumFenster f(daten);
+  const QDate morgen = QDate::currentDate().addDays(1);
+  EXPECT_EQ(f.Datum()->date(), morgen);
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("DTA-Datei erstellen"));
+  f.Datum()->setDate(QDate::currentDate());
+  f.Bestaetigen();
+  f.Datum()->setDate(QDate::currentDate().addDays(15));
+  f.Bestaetigen();
+  EXPECT_EQ(ui.Texte(), (std::vector<std::string>{
+                            "Bitte geben Sie kein Datum an, welches heute ist oder in der Vergangenheit liegt.",
+                            "Das Buchungsdatum darf maximal 14 Tage im Voraus liegen."}));
+  EXPECT_NE(f.result(), QDialog::Accepted);
+  f.Datum()->setDate(morgen.addDays(2));
+  f.Bestaetigen();
+  EXPECT_EQ(f.result(), QDialog::Accepted);
+  EXPECT_EQ(daten.FDatum, Heute() + 3);
 }
 
 }  // namespace

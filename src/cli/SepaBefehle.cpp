@@ -1,0 +1,67 @@
+#include "cli/SepaBefehle.h"
+
+#include <cmath>
+
+#include "debits/sepa/Buchungsliste.h"
+#include "debits/sepa/Export.h"
+#include "interaction/Oberflaeche.h"
+#include "platform/Plattform.h"
+#include "store/ZAQ.h"
+
+namespace zaq::cli {
+
+int SlvDump(const std::string& datei, std::ostream& aus) {
+  TSepa liste;
+  if (!liste.Oeffnen(datei)) return 1;
+  const TSepaKopf k = liste.Kopf();
+  Json j = Json::object();
+  j["Kopf"] = {{"Kennung", k.Kennung},   {"Kontoschluessel", k.Kontoschluessel}, {"Datum", k.Datum},
+               {"Sequenz", k.Sequenz},   {"Beschreibung", k.Beschreibung}};
+  Json buchungen = Json::array();
+  for (int i = 1; i <= liste.Anzahl(); ++i) {
+    const TSepaBuchung b = liste.Lesen(i);
+    buchungen.push_back({{"Name", b.Name},
+                         {"IBAN", b.IBAN},
+                         {"Mandatsreferenz", b.Mandatsreferenz},
+                         {"Mandatsdatum", b.Mandatsdatum},
+                         {"Sequenz", b.Sequenz},
+                         {"Betrag", std::llround(static_cast<double>(b.Betrag) * 100.0)},
+                         {"Kundenreferenz", b.Kundenreferenz},
+                         {"Verwendungszweck", b.Verwendungszweck}});
+  }
+  j["Buchungen"] = std::move(buchungen);
+  aus << j.dump(1) << '\n';
+  return 0;
+}
+
+int SepaXml(const SepaXmlAufruf& a, std::ostream&) {
+  const std::string_view schema = a.schema.empty() ? sepa::kPain00800108 : std::string_view(a.schema);
+  auto verein = TZAQ::CreateAusDatei(a.mitgliederdatei);
+  if (!verein) return 1;
+  TSepa liste;
+  if (!liste.Oeffnen(a.liste)) return 1;
+  const TVereinskonto* konto = liste.Vereinskonto(verein->FStammdaten);
+  if (!konto) {
+    Meldung("Konnte das Vereinskonto nicht laden, auf das der Kontoschlüssel in den Buchungsstammdaten zeigt.",
+            MeldungsArt::Fehler);
+    return 1;
+  }
+  // The day as the export's dialog takes it.
+  TAusfuehrungsdatumDialog datum(static_cast<Tag>(std::floor(liste.Kopf().Datum)));
+  if (a.datum != 0) datum.FDatum = a.datum;
+  if (!datum.Bestaetigen()) return 1;
+  sepa::SetExtendedCharsAllowed(true);
+  const sepa::TDirectDebitInitiation dokument = BaueDokument(liste, *konto, schema, datum.FDatum);
+  const std::string xml = dokument.Write();
+  const sepa::Messages funde = PruefeDokument(dokument, xml);
+  for (const auto& f : funde) Meldung(f, MeldungsArt::Fehler);
+  if (!funde.empty()) return 1;
+  if (!plattform::SchreibeDateiSicher(plattform::Pfad(a.ziel), reinterpret_cast<const std::uint8_t*>(xml.data()),
+                                      xml.size())) {
+    Meldung("Fehler beim Schreiben von " + a.ziel + "!", MeldungsArt::Fehler);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace zaq::cli
