@@ -4,6 +4,8 @@
 
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "debits/sepa/SEPACommon.h"
 
@@ -64,7 +66,8 @@ TEST(SepaPruefungen, IbanBicGlaeubigerId) {
   EXPECT_FALSE(IsValidCreditorId("DE00ZZZ00099999999"));
   EXPECT_EQ(NormalizeId(" de 89\t"), "DE89");
   // Too short to hold a check: "1" leaves remainder 1 and once passed.
-  for (const char* id : {"1", "", "DE9", std::string(36, '1').c_str()}) EXPECT_FALSE(IsValidCreditorId(id)) << id;
+  for (const std::string& id : std::vector<std::string>{"1", "", "DE9", std::string(36, '1')})
+    EXPECT_FALSE(IsValidCreditorId(id)) << id;
   EXPECT_TRUE(IsGermanIban("DE-89"));
   EXPECT_FALSE(IsGermanIban("D-E89"));
   EXPECT_FALSE(IsGermanIban("D"));
