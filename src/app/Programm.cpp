@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
+#include "lists/Sortierung.h"
 #include "platform/Plattform.h"
 
 namespace zaq {
@@ -11,20 +12,8 @@ namespace zaq {
 namespace {
 // "Auto Sortieren": 1 by last name, first name, number; 2 by number; else none.
 void SortiereNachOeffnen(TZAQ& liste, int art) {
-  if (art != 1 && art != 2) return;
-  const int mitglieder = liste.FMitglieder.Anzahl(), archiv = liste.FArchiv.Anzahl();
-  if (art == 2) {
-    liste.FMitglieder.Sortieren([](const TMitglied& a, const TMitglied& b) { return a.FMitgliedsnummer < b.FMitgliedsnummer; });
-  } else {
-    liste.FMitglieder.Sortieren([](const TMitglied& a, const TMitglied& b) {
-      const std::string na = Gross(a.FName), nb = Gross(b.FName);
-      if (na != nb) return na < nb;
-      const std::string va = Gross(a.FVorname), vb = Gross(b.FVorname);
-      if (va != vb) return va < vb;
-      return a.FMitgliedsnummer < b.FMitgliedsnummer;
-    });
-  }
-  liste.PruefeSortierung(mitglieder, archiv);
+  if (art == 1) SortiereMitglieder(liste, Sortierschluessel{21, 22, 3});
+  else if (art == 2) SortiereMitglieder(liste, Sortierschluessel{3});
 }
 }  // namespace
 

@@ -1,6 +1,8 @@
 #include "base/Text.h"
 
 #include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
@@ -56,7 +58,22 @@ std::string Gross(std::string_view text) {
 std::string Klein(std::string_view text) {
   return WandleGrossKlein(text, false);
 }
-bool GleichOhneGross(std::string_view a, std::string_view b) { return Gross(a) == Gross(b); }
+std::string GrossVergleich(std::string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return Gross(text);
+  icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+  u.toUpper(icu::Locale::getRoot());
+  std::string out;
+  u.toUTF8String(out);
+  return out;
+}
+
+std::size_t Zeichenzahl(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+bool GleichOhneGross(std::string_view a, std::string_view b) { return GrossVergleich(a) == GrossVergleich(b); }
 
 std::string Feld(std::string_view text, std::string_view trenner, int n) {
   if (n < 1 || trenner.empty()) return n == 1 ? std::string(text) : std::string();
@@ -148,13 +165,38 @@ bool IstZiffer(std::string_view zeichen) {
   return c >= 0 && u_isdigit(c);
 }
 
-int VergleicheText(std::string_view a, std::string_view b) {
-  // One collator per thread: creating one costs far more than a comparison.
+namespace {
+// One collator per thread: creating one costs far more than a comparison.
+icu::Collator* DeutscherCollator() {
   thread_local std::unique_ptr<icu::Collator> collator = [] {
     UErrorCode fehler = U_ZERO_ERROR;
     std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale("de"), fehler));
     return U_SUCCESS(fehler) ? std::move(c) : nullptr;
   }();
+  return collator.get();
+}
+}  // namespace
+
+std::string Sortierform(std::string_view text) {
+  icu::Collator* collator = DeutscherCollator();
+  if (!collator) return std::string(text);
+  const icu::UnicodeString u =
+      icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+  std::string schluessel(static_cast<std::size_t>(u.length()) * 4 + 16, '\0');
+  auto* ziel = reinterpret_cast<uint8_t*>(schluessel.data());
+  int32_t n = collator->getSortKey(u, ziel, static_cast<int32_t>(schluessel.size()));
+  if (n > static_cast<int32_t>(schluessel.size())) {
+    schluessel.resize(static_cast<std::size_t>(n));
+    ziel = reinterpret_cast<uint8_t*>(schluessel.data());
+    n = collator->getSortKey(u, ziel, n);
+  }
+  // Without the closing zero byte.
+  schluessel.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return schluessel;
+}
+
+int VergleicheText(std::string_view a, std::string_view b) {
+  icu::Collator* collator = DeutscherCollator();
   if (!collator) return a.compare(b);
   UErrorCode fehler = U_ZERO_ERROR;
   const UCollationResult r = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),

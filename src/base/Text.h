@@ -10,7 +10,11 @@ namespace zaq {
 std::string Trim(std::string_view text);
 std::string TrimLinks(std::string_view text);
 std::string TrimRechts(std::string_view text);
-std::string Gross(std::string_view text);   // upper case, umlauts included
+std::string Gross(std::string_view text);   // upper case, umlauts included, one character each ("ß" stays)
+// Upper case for comparing texts: ICU's full mapping, so "ß" becomes "SS".
+std::string GrossVergleich(std::string_view text);
+// The number of characters of a UTF-8 text.
+std::size_t Zeichenzahl(std::string_view utf8);
 std::string Klein(std::string_view text);
 bool GleichOhneGross(std::string_view a, std::string_view b);
 std::string Feld(std::string_view text, std::string_view trenner, int n);
@@ -37,6 +41,9 @@ std::string Ersetze(std::string_view text, std::string_view alt, std::string_vie
 // Compares two texts as German readers order them (ICU's collator for "de",
 // default settings: case counts, blanks and punctuation count); <0, 0, >0.
 int VergleicheText(std::string_view a, std::string_view b);
+// A text's collation key: comparing two keys bytewise gives what
+// VergleicheText gives for the texts.
+std::string Sortierform(std::string_view text);
 
 // Whole decimal number (optional sign, blanks around allowed), 32 bits.
 std::optional<std::int32_t> ZuZahl(std::string_view text);

@@ -68,6 +68,10 @@ class TMitglied : public TFeldDatensatz<TMitglied>, public AusBlockpool<TMitglie
   int FaelligeEhrung(std::int32_t stichtag = 0) const;
   Jubilaeum Geburtstagsjubilaeum(std::int32_t stichtag = 0) const;
 
+  // The heading of a column kind: short for a table's heading row, long for
+  // the template dialog's field list; "?" for a number without one.
+  static std::string SpaltenTitel(std::int32_t art, bool kurz);
+
   // Text forms.
   std::string NameKomplett() const;
   std::string NameAnzeige() const;

@@ -75,6 +75,7 @@ std::span<const Feldbeschreibung<TStammdaten>> TStammdaten::Felder() {
         {460, "FZweckVorlage", &S::FZweckVorlage},
         {440, "FVereinskonten", Unterfeld<S>{[](const S& r) -> const TDateiEA& { return r.FVereinskonten; }}},
         {450, "FBtrKlassen", Unterfeld<S>{[](const S& r) -> const TDateiEA& { return r.FBtrKlassen; }}},
+        {600, "FTabVorlagen", Unterfeld<S>{[](const S& r) -> const TDateiEA& { return r.FTabVorlagen; }}},
         {800, "FGruppenAnzahl", &S::FGruppenAnzahl},
     };
     // The 32 group names have IDs 801..832 and one array in the dump.

@@ -8,6 +8,7 @@
 #include "store/BtrKlasse.h"
 #include "store/DateiEA.h"
 #include "store/Konto.h"
+#include "store/TabVorlage.h"
 
 namespace zaq {
 
@@ -61,6 +62,7 @@ class TStammdaten : public TFeldDatensatz<TStammdaten> {
   std::string FZweckVorlage = "Beitrag %Jahre%";
   TVereinskontenListe FVereinskonten;
   TBtrKlassenListe FBtrKlassen;
+  TTabVorlagenListe FTabVorlagen;
   std::uint8_t FGruppenAnzahl = 8;
   std::array<std::string, kGruppen> FGruppenname;
 

@@ -113,7 +113,8 @@ class TZAQ : public TFeldDatensatz<TZAQ> {
   int AnzahlAustretende() const;
   int AnzahlArchiv() const;
   // Compares the member counts before and after a sort.
-  void PruefeSortierung(int mitgliederVorher, int archivVorher) const;
+  // False after the fatal message when a sort changed the number of members.
+  bool PruefeSortierung(int mitgliederVorher, int archivVorher) const;
   // Structural changes and number changes make the number index stale.
   void IndexVeraltet() { ++FAenderungszaehler; }
 

@@ -115,7 +115,7 @@ int TZAQ::AnzahlArchiv() const {
   return static_cast<int>(std::count_if(FArchiv.begin(), FArchiv.end(), [](const auto& m) { return !m->FSelektiert; }));
 }
 
-void TZAQ::PruefeSortierung(int mitgliederVorher, int archivVorher) const {
+bool TZAQ::PruefeSortierung(int mitgliederVorher, int archivVorher) const {
   if (FMitglieder.Anzahl() != mitgliederVorher)
     Meldung("Fataler Programmfehler: Achtung, die Anzahl der Mitglieder hat sich beim Sortieren geändert. "
             "Speichern Sie die Datei sicherheitshalber unter einem anderen Namen ab!",
@@ -124,6 +124,7 @@ void TZAQ::PruefeSortierung(int mitgliederVorher, int archivVorher) const {
     Meldung("Fataler Programmfehler: Achtung, die Anzahl der Mitglieder im Archiv hat sich beim Sortieren "
             "geändert. Speichern Sie die Datei sicherheitshalber unter einem anderen Namen ab!",
             MeldungsArt::Fehler);
+  return FMitglieder.Anzahl() == mitgliederVorher && FArchiv.Anzahl() == archivVorher;
 }
 
 void MeldeNichtUebernommene(const std::vector<std::string>& meldungen) {

@@ -29,11 +29,6 @@ const std::string kReservierungsFrage =
     "hat die lokale Version auf Ihrem Rechner einen neueren Stand als die gemeinsame FTP-Liste.\r\n\r\nHiermit "
     "wird die Online-Datei ausgepeichert und zur weiteren Benutzung reserviert.";
 
-std::size_t Zeichenzahl(std::string_view utf8) {
-  return static_cast<std::size_t>(
-      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 bool Enthaelt(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
 std::string DatumMitJahren(Tag datum, int jahre) { return DatumText(datum) + " (" + std::to_string(jahre) + ")"; }
@@ -68,11 +63,11 @@ std::string LangHinweis(std::string_view hinweis) {
 }
 
 bool NamePasst(const TMitglied& m, std::string_view text) {
-  const std::string muster = Gross(Trim(text));
+  const std::string muster = GrossVergleich(Trim(text));
   if (muster.empty()) return false;
-  if (Zeichenzahl(muster) == 1) return Gross(Trim(m.FName)).starts_with(muster);
+  if (Zeichenzahl(Trim(text)) == 1) return GrossVergleich(Trim(m.FName)).starts_with(muster);
   // Several blanks between words separate them like one.
-  return WorteEnthalten(Einfach(muster, ' '), Gross(m.NameKomplett()));
+  return WorteEnthalten(Einfach(muster, ' '), GrossVergleich(m.NameKomplett()));
 }
 
 const char* Name(Anzeige feld) {
@@ -637,6 +632,14 @@ void TfrmZAQ::SetzeMitfinSichtbar(bool sichtbar) {
   AktualisiereAnzeige(true);
 }
 
+void TfrmZAQ::Sortiere(int nummer) {
+  Sortierschluessel schluessel;
+  if (!SortierSchluessel(nummer, schluessel)) return;
+  const std::uint16_t aktuell = AktuelleNummer();
+  SortiereMitglieder(*Liste(), schluessel, 0);
+  if (!ZeigeMitgliedNr(aktuell)) AktualisiereAnzeige(true);
+}
+
 void TfrmZAQ::mnuLSVZahldatenUebernahmeClick() {
   if (mnuUebernehmeVorlDatenClick(*Liste())) AktualisiereAnzeige(true);
 }
@@ -767,6 +770,7 @@ TBefehlsZustand TfrmZAQ::Zustand(Bef befehl) const {
   if (b.wie) z = Zustand(*b.wie);
   if (const auto& eigener = FZustaende[static_cast<std::size_t>(befehl)]) z = *eigener;
   const TZAQ* liste = Liste();
+  if (befehl == Bef::mnuMitglSuchen) z.markiert = FSuchen.Sichtbar();
   if (befehl == Bef::mnuSelFragen && liste) {
     z.markiert = liste->FNurSelektierteAntwort == 0;
     z.aktiv = !z.markiert;

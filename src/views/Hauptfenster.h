@@ -14,6 +14,7 @@
 
 #include "app/Programm.h"
 #include "views/Befehle.h"
+#include "views/Sortieren.h"
 
 namespace zaq {
 
@@ -188,6 +189,11 @@ class TfrmZAQ : public TProgramm {
   std::uint64_t FMitfinStand = 0;
   // The co-financing window was opened or closed (also by its own frame).
   void SetzeMitfinSichtbar(bool sichtbar);
+  // The search window "Mitglied suchen".
+  TfrmZAQSuchen& Suchfenster() { return FSuchen; }
+  // Sorts by the keys of sort command nummer (10 "nach Nachname" ... 41;
+  // 0 asks in the extended dialog) and shows the member current before.
+  void Sortiere(int nummer);
 
  protected:
   void ListeGewechselt() override;
@@ -231,6 +237,19 @@ class TfrmZAQ : public TProgramm {
   void mnuMitglKopierenClick();
   void mnuMitglSelektClick();
   void mnuMitglMitfinClick() { SetzeMitfinSichtbar(!FMitfinSichtbar); }
+  void mnuMitglSuchenClick() { FSuchen.SetzeSichtbar(!FSuchen.Sichtbar()); }
+  void mnuSortNameClick() { Sortiere(10); }
+  void mnuSortVornameClick() { Sortiere(11); }
+  void mnuSortAdresseClick() { Sortiere(12); }
+  void mnuSortGebtagClick() { Sortiere(20); }
+  void mnuSortGebDatClick() { Sortiere(21); }
+  void mnuSortAlterClick() { Sortiere(22); }
+  void mnuSortEintrittClick() { Sortiere(30); }
+  void mnuSortMitglClick() { Sortiere(31); }
+  void mnuSortAustrittClick() { Sortiere(32); }
+  void mnuSortMNrClick() { Sortiere(40); }
+  void mnuSortAenderungClick() { Sortiere(41); }
+  void mnuSortErweitertClick() { Sortiere(0); }
   void mnuLSVZahldatenUebernahmeClick();
   void mnuExtrasMassenSEPAClick();
   void mnuMitglZugSelektClick();
@@ -245,6 +264,7 @@ class TfrmZAQ : public TProgramm {
   void befZWechselClick();
 
   Zwischenspeicher<TMitglied> FAktuell;
+  TfrmZAQSuchen FSuchen{*this};
   int FPosition = 1;
   THinweisZiel FHinweisZiel;  // command or menu under the pointer
   std::string FStatus1;

@@ -1401,6 +1401,13 @@ def _stammdaten(rng):
              "FSpalten": [3, 25, 81, 83, 84, 85, 86, 101, 106, 107, 108, 109, 110],
              "FSortierung": [81, -3, 22], "FAbteilungen": "A-Jugend",
              "FFilter": 0x0C, "FGruppen": 0x0000FFFF},
+            # Every column kind and the extremes of every field.
+            {"FTitel": "", "FDruckOptionen": 0xFF,
+             "FKopfFormat": _format("", -2**31, 0xFF, 0xFFFFFFFF, 0),
+             "FTabellenFormat": _format("Ä" * 300, 2**31 - 1, 0, 0, 0xFFFFFFFF),
+             "FSpalten": list(range(256)) + [-1, 2**31 - 1, -2**31],
+             "FSortierung": [2**31 - 1, -2**31, 0, -164, 164], "FAbteilungen": "",
+             "FFilter": 0xFF, "FGruppen": 0xFFFFFFFF},
         ],
         "FGruppenAnzahl": 32,
         "FGruppenname": ["Gruppe %d: %s" % (i + 1, ("Ä", "Ö", "Ü", "ß", "€", "…")[i % 6])
@@ -1618,8 +1625,9 @@ def gen_unknown(rng, n_mitglieder):
     sd["FVereinskonten"] = liste(sd["FVereinskonten"])
     for t in sd["FTabVorlagen"]:
         setze(t)
-        setze(t["FKopfFormat"])
-        setze(t["FTabellenFormat"])
+        for f in ("FKopfFormat", "FTabellenFormat"):
+            if f in t:
+                setze(t[f])
     sd["FTabVorlagen"] = liste(sd["FTabVorlagen"])
     setze(z["FFtpDaten"])
     for b in z["FBenutzer"] + z["FVerwaisteBenutzer"]:
@@ -1671,6 +1679,10 @@ def generiere(art, n_mitglieder=None, seed=1, unbuilt=(), variante="flip"):
     elif art in ("scrambled", "plain", "damaged"):
         z = club(rng, klein, 1)
         verschleiert = art != "plain"
+        if art == "scrambled":
+            # Records lacking fields, as older writers left them: a reader fills in the defaults.
+            z["FStammdaten"]["FTabVorlagen"].append({"FTitel": "Nur Titel und Spalten", "FSpalten": [21, 22]})
+            z["FStammdaten"]["FTabVorlagen"].append({"FKopfFormat": {"FGroesse": 14}})
     elif art == "keyed":
         z = club(rng, klein, 1)
         # as uploaded to the shared server: enciphered, without the key itself

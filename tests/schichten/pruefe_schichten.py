@@ -22,6 +22,7 @@ SCHICHTEN = [
     ["bank"],
     ["fees"],
     ["debits"],
+    ["lists"],
     ["app"],
     ["views"],
     ["gui", "cli"],
