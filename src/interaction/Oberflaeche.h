@@ -62,6 +62,25 @@ class DialogDaten {
   virtual std::string_view Art() const = 0;
 };
 
+// A font: name, size in points, style (bit 0 bold, 1 italic, 2 underline,
+// 3 strike-out) and colour 0x00BBGGRR.
+struct TSchrift {
+  std::string name = "Tahoma";
+  std::int32_t groesse = 11;
+  std::uint8_t stil = 0;
+  std::uint32_t farbe = 0;
+  bool operator==(const TSchrift&) const = default;
+};
+
+// The platform's font chooser on a font; a front end that has none declines.
+class TSchriftDialog : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "Schriftart";
+  std::string_view Art() const override { return kArt; }
+  explicit TSchriftDialog(TSchrift schrift) : FSchrift(std::move(schrift)) {}
+  TSchrift FSchrift;
+};
+
 // The wait window's visible state, as the core computes it.
 struct WarteZustand {
   std::string text;

@@ -7,19 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "interaction/Oberflaeche.h"
 #include "store/DateiEA.h"
 
 namespace zaq {
-
-// A font as the program uses it: what TFormat stores, and what a font
-// dialog hands back.
-struct TSchrift {
-  std::string name = "Tahoma";
-  std::int32_t groesse = 11;
-  std::uint8_t stil = 0;     // bit 0 bold, 1 italic, 2 underline, 3 strike-out
-  std::uint32_t farbe = 0;   // 0x00BBGGRR
-  bool operator==(const TSchrift&) const = default;
-};
 
 inline constexpr std::uint8_t kFett = 1, kKursiv = 2, kUnterstrichen = 4, kDurchgestrichen = 8;
 
