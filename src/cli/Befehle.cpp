@@ -13,6 +13,7 @@
 #include "cli/Demo.h"
 #include "cli/SepaBefehle.h"
 #include "debits/sepa/SEPADirectDebit.h"
+#include "lists/Sortierung.h"
 #include "interaction/Einstellungen.h"
 #include "platform/Version.h"
 #include "store/Anmeldung.h"
@@ -32,6 +33,7 @@ struct Aufruf {
   Tag datum = 0;
   std::string schema;
   Beitragsaufruf beitraege;
+  std::optional<Sortierschluessel> schluessel;
 };
 
 struct Kontext {
@@ -100,6 +102,19 @@ const std::vector<Option>& Optionen() {
          a.schema = w;
          return true;
        }},
+      {"--keys", "K1,K2,...",
+       "Sortierschlüssel: Spaltenart (21, -70) oder Text der Sortierauswahl (Nachname, -Eintrittsdatum); "
+       "\"-\" absteigend",
+       [](Aufruf& a, const std::string& w) {
+         Sortierschluessel s;
+         for (int i = 1; i <= FeldAnzahl(w, ","); ++i) {
+           auto k = LeseSortierSchluessel(Feld(w, ",", i));
+           if (!k) return false;
+           s.push_back(*k);
+         }
+         a.schluessel = std::move(s);
+         return true;
+       }},
       {"--full-year", nullptr, "vollen Jahresbeitrag berechnen, gleich was bezahlt ist",
        [](Aufruf& a, const std::string&) { return a.beitraege.vollesJahr = true; }},
       {"--selected", nullptr, "nur selektierte Mitglieder",
@@ -153,6 +168,19 @@ int Resave(Kontext& k) {
   return liste->SpeichernAls(k.aufruf.argumente[1], false) ? 0 : 1;
 }
 
+int Aufruffehler(std::ostream& fehler, const std::string& text, const Befehl* b);
+const Befehl* SucheBefehl(std::string_view name);
+
+// Sorts like the program's sort commands, with the club's reference date,
+// and saves like resave.
+int Sortiere(Kontext& k) {
+  if (!k.aufruf.schluessel) return Aufruffehler(k.fehler, "Die Option --keys fehlt.", SucheBefehl("sort"));
+  auto liste = TZAQ::CreateAusDatei(k.aufruf.argumente[0]);
+  if (!liste) return 1;
+  if (!SortiereMitglieder(*liste, *k.aufruf.schluessel, 0)) return 1;
+  return liste->SpeichernAls(k.aufruf.argumente[1], false) ? 0 : 1;
+}
+
 const std::vector<Befehl>& Befehle() {
   static const std::vector<Befehl> befehle = {
       {"new", {"DATEI"}, "neue Mitgliederliste (erstes Mitglied, Administrator)",
@@ -165,6 +193,13 @@ const std::vector<Befehl>& Befehle() {
        {}, Dump},
       {"resave", {"EIN", "AUS"}, "EIN öffnen und als AUS speichern", "Öffnet EIN und speichert die Liste als AUS.", {},
        Resave},
+      {"sort", {"EIN", "AUS"}, "EIN nach Sortierschlüsseln sortieren und als AUS speichern",
+       "Öffnet EIN, sortiert die Mitglieder wie die Sortierbefehle des Programms (stabil, mit dem Stichtag des\n"
+       "Vereins) und speichert die Liste als AUS; sonst ändert sich nichts.  Jeder Schlüssel ist eine Spaltenart\n"
+       "mit Vorzeichen (21 Nachname, -70 Austrittsdatum absteigend) oder ein Text der Sortierauswahl, mit \"-\"\n"
+       "davor absteigend.  0 und Arten, die nicht sortierbar sind, vergleichen nichts.  \"nach Alter\" ist\n"
+       "--keys 29,-28,21,22.  Ein anderer Schlüssel ist ein Aufruffehler (Exit 2), und nichts wird geschrieben.",
+       {"--keys"}, Sortiere},
       {"demo", {"DATEI"}, "erfundener Demoverein",
        "Erzeugt einen erfundenen Demoverein mit Beitragsklassen, Vereinskonten, gültigen Bankverbindungen\n"
        "und Mandaten und speichert ihn als DATEI.",

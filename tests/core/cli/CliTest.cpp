@@ -1,6 +1,8 @@
 // zaq-cli: exit status, messages on stderr, data on stdout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "Hilfen.h"
@@ -20,7 +22,7 @@ struct Lauf {
 class Cli : public ::testing::Test {
  protected:
   Lauf Starte(std::vector<std::string> argumente) {
-    if (!argumente.empty() && (argumente[0] == "dump" || argumente[0] == "resave")) {
+    if (!argumente.empty() && (argumente[0] == "dump" || argumente[0] == "resave" || argumente[0] == "sort")) {
       argumente.push_back("--user");
       argumente.push_back("Admin");
     }
@@ -52,6 +54,58 @@ TEST_F(Cli, NeuDumpResave) {
   EXPECT_EQ(b["FSchreibvorgaenge"], 2);
   b["FSchreibvorgaenge"] = 1;
   EXPECT_EQ(b, j);
+}
+
+// sort changes the order of the members and nothing else: the same as
+// resave with the members in the new order.
+TEST_F(Cli, SortWieResaveInNeuerReihenfolge) {
+  ASSERT_EQ(Starte({"demo", dir / "d.zaq", "--members", "40", "--seed", "3"}).status, 0);
+  ASSERT_EQ(Starte({"resave", dir / "d.zaq", dir / "r.zaq"}).status, 0);
+  Json r = Json::parse(Starte({"dump", dir / "r.zaq"}).aus);
+  const struct {
+    const char* schluessel;
+    const char* feld;  // the first key's field, to see the order
+    bool absteigend;
+  } faelle[] = {
+      {"21,22,3", "FName", false},
+      {"Nachname,Vorname,Mitgliedsnummer", "FName", false},
+      {"-Geburtsdatum,-3", "FGeburtsdatum", true},
+      {"-28,Nachname", "FGeburtsdatum", true},
+      {"3", "FMitgliedsnummer", false},
+  };
+  for (const auto& f : faelle) {
+    Lauf l = Starte({"sort", dir / "d.zaq", dir / "s.zaq", "--keys", f.schluessel});
+    ASSERT_EQ(l.status, 0) << f.schluessel << l.fehler;
+    Json s = Json::parse(Starte({"dump", dir / "s.zaq"}).aus);
+    ASSERT_EQ(s["FMitglieder"].size(), r["FMitglieder"].size());
+    for (std::size_t i = 1; i < s["FMitglieder"].size(); ++i) {
+      const Json &a = s["FMitglieder"][i - 1][f.feld], &b = s["FMitglieder"][i][f.feld];
+      if (a.is_number()) {
+        EXPECT_TRUE(f.absteigend ? a >= b : a <= b) << f.schluessel << " " << i;
+      }
+    }
+    Json neu = s["FMitglieder"], alt = r["FMitglieder"];
+    auto nummer = [](const Json& a, const Json& b) { return a["FMitgliedsnummer"] < b["FMitgliedsnummer"]; };
+    std::sort(neu.begin(), neu.end(), nummer);
+    std::sort(alt.begin(), alt.end(), nummer);
+    EXPECT_EQ(neu, alt) << f.schluessel;
+    s["FMitglieder"] = r["FMitglieder"];
+    EXPECT_EQ(s, r) << f.schluessel;
+  }
+  ASSERT_EQ(Starte({"sort", dir / "d.zaq", dir / "n.zaq", "--keys", "Nachname"}).status, 0);
+  const Json n = Json::parse(Starte({"dump", dir / "n.zaq"}).aus);
+  EXPECT_FALSE(n["FMitglieder"] == r["FMitglieder"]) << "the demo club is not in name order";
+  EXPECT_EQ(n["FMitglieder"][0]["FName"], "Baumann");
+
+  // Any other key is a usage error, and nothing is written.
+  for (const char* falsch : {"nach Alter", "21,x", "nachname", "", "21,,3"}) {
+    Lauf l = Starte({"sort", dir / "d.zaq", dir / "f.zaq", "--keys", falsch});
+    EXPECT_EQ(l.status, 2) << falsch;
+    EXPECT_NE(l.fehler.find("--keys"), std::string::npos) << l.fehler;
+    EXPECT_FALSE(std::filesystem::exists(dir / "f.zaq")) << falsch;
+  }
+  EXPECT_EQ(Starte({"sort", dir / "d.zaq", dir / "f.zaq"}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir / "f.zaq"));
 }
 
 TEST_F(Cli, AufrufFehlerSindStatusZwei) {
