@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Hilfen.h"
+#include "base/Text.h"
 #include "cli/Befehle.h"
 #include "cli/CliOberflaeche.h"
 #include "platform/Version.h"
@@ -82,6 +83,9 @@ TEST_F(Cli, SortWieResaveInNeuerReihenfolge) {
       const Json &a = s["FMitglieder"][i - 1][f.feld], &b = s["FMitglieder"][i][f.feld];
       if (a.is_number()) {
         EXPECT_TRUE(f.absteigend ? a >= b : a <= b) << f.schluessel << " " << i;
+      } else {
+        const int r = VergleicheText(a.get<std::string>(), b.get<std::string>());
+        EXPECT_TRUE(f.absteigend ? r >= 0 : r <= 0) << f.schluessel << " " << i;
       }
     }
     Json neu = s["FMitglieder"], alt = r["FMitglieder"];
