@@ -84,8 +84,8 @@ TEST_F(Cli, SortWieResaveInNeuerReihenfolge) {
       if (a.is_number()) {
         EXPECT_TRUE(f.absteigend ? a >= b : a <= b) << f.schluessel << " " << i;
       } else {
-        const int r = VergleicheText(a.get<std::string>(), b.get<std::string>());
-        EXPECT_TRUE(f.absteigend ? r >= 0 : r <= 0) << f.schluessel << " " << i;
+        const int v = VergleicheText(a.get<std::string>(), b.get<std::string>());
+        EXPECT_TRUE(f.absteigend ? v >= 0 : v <= 0) << f.schluessel << " " << i;
       }
     }
     Json neu = s["FMitglieder"], alt = r["FMitglieder"];
