@@ -30,6 +30,7 @@
 #include "gui/Beitragsdialoge.h"
 #include "gui/Bilder.h"
 #include "gui/QtOberflaeche.h"
+#include "gui/Sortierfenster.h"
 
 namespace zaq::gui {
 
@@ -130,6 +131,7 @@ Hauptfenster::Hauptfenster() : FProgramm(*this) {
   FMitfin->SichtbarGeaendert = [this](bool sichtbar) {
     if (FAufgebaut && !FImDarstellen) FProgramm.SetzeMitfinSichtbar(sichtbar);
   };
+  FSuchfenster = new SuchFenster(FProgramm.Suchfenster(), this);
   FNotizTimer.setInterval(1000);
   connect(&FNotizTimer, &QTimer::timeout, this, [this] {
     if (FAufgebaut) FProgramm.NotizTimerTick();
@@ -542,6 +544,7 @@ void Hauptfenster::Darstellen() {
     FMitfin->Zeige(p.Liste(), p.AktuellesMitglied());
   }
   if (FMitfin->isVisible() != p.FMitfinSichtbar) FMitfin->setVisible(p.FMitfinSichtbar);
+  if (FSuchfenster->isVisible() != p.Suchfenster().Sichtbar()) FSuchfenster->setVisible(p.Suchfenster().Sichtbar());
 
   QLineEdit* suche = FSuche->lineEdit();
   if (suche->text() != Q(p.cboSucheText)) suche->setText(Q(p.cboSucheText));

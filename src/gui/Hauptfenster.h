@@ -28,6 +28,7 @@ namespace zaq::gui {
 
 class Hauptfenster;
 class MitfinanzierungsFenster;
+class SuchFenster;
 
 // The window logic, told to repaint and to close.
 class GuiProgramm : public TfrmZAQ {
@@ -79,6 +80,7 @@ class Hauptfenster : public QMainWindow {
   QGroupBox* Rahmen(int nummer) const { return nummer == 1 ? FRahmen1 : FRahmen2; }
   QTabWidget* Zahlart() const { return FZahlart; }
   MitfinanzierungsFenster* Mitfinanzierungen() const { return FMitfin; }
+  SuchFenster* Suchfenster() const { return FSuchfenster; }
 
  protected:
   bool event(QEvent* e) override;
@@ -123,6 +125,7 @@ class Hauptfenster : public QMainWindow {
   std::vector<std::string> FNotizTexte, FAufgabenTexte;
   QTimer FNotizTimer;
   MitfinanzierungsFenster* FMitfin = nullptr;
+  SuchFenster* FSuchfenster = nullptr;
   std::uint64_t FMitfinStand = 0;
   QLabel* FStatus[3] = {};
 };

@@ -6,6 +6,7 @@
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
+#include "gui/Sortierfenster.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
 #include "platform/Plattform.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereFenster();
   zaq::gui::RegistriereBearbeiten();
   zaq::gui::RegistriereBeitragsdialoge();
+  zaq::gui::RegistriereSortierfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);
