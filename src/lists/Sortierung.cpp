@@ -98,9 +98,10 @@ bool SortiereMitglieder(TZAQ& liste, std::span<const std::int32_t> schluessel, s
       else w = Zahl(m, art, stichtag);
     }
   }
-  liste.FMitglieder.Sortieren([&](const TMitglied& a, const TMitglied& b) {
-    const Wert* wa = &werte[static_cast<std::size_t>(a.Index()) * breite];
-    const Wert* wb = &werte[static_cast<std::size_t>(b.Index()) * breite];
+  // No key that compares anything leaves the order as it is.
+  if (breite > 0) liste.FMitglieder.Sortieren([&](const TMitglied& a, const TMitglied& b) {
+    const Wert* wa = werte.data() + static_cast<std::size_t>(a.Index()) * breite;
+    const Wert* wb = werte.data() + static_cast<std::size_t>(b.Index()) * breite;
     for (std::size_t j = 0; j < breite; ++j) {
       const int r = wa[j].index() == 0 ? Drei(std::get<0>(wa[j]), std::get<0>(wb[j]))
                                        : std::get<1>(wa[j]).compare(std::get<1>(wb[j]));
