@@ -163,6 +163,12 @@ double ZahlZuZeitstempel(std::int64_t zahl) {
   return static_cast<double>(tag) + static_cast<double>(h * 3600 + m * 60 + s) / 86400.0;
 }
 
+double GueltigeZeit(double zeit) {
+  // 01.01.0001 and the day after 31.12.9999.
+  constexpr double kErster = -693593, kNachLetztem = 2958466;
+  return zeit >= kErster && zeit < kNachLetztem ? zeit : 0;
+}
+
 double OhneMillisekunden(double zeit) {
   double tag = std::floor(zeit);
   double sekunden = std::floor((zeit - tag) * 86400.0 + 1e-6);

@@ -36,6 +36,9 @@ Tag PlusJahre(Tag tag, int jahre);
 std::int64_t ZeitstempelZahl(double zeit);
 double ZahlZuZeitstempel(std::int64_t zahl);
 double OhneMillisekunden(double zeit);
+// A date-time read from outside: 0 (no date) for a value that is not one
+// of the years 1 to 9999.
+double GueltigeZeit(double zeit);
 // A date in a free format: "dd" "mm" "yy" "yyyy" "hh" "nn" "ss" are replaced.
 std::string FormatDatum(std::string_view format, double zeit);
 

@@ -25,7 +25,7 @@ int SlvDump(const std::string& datei, std::ostream& aus) {
                          {"Mandatsreferenz", b.Mandatsreferenz},
                          {"Mandatsdatum", b.Mandatsdatum},
                          {"Sequenz", b.Sequenz},
-                         {"Betrag", std::llround(static_cast<double>(b.Betrag) * 100.0)},
+                         {"Betrag", BetragInCent(b.Betrag) ? Json(*BetragInCent(b.Betrag)) : Json()},
                          {"Kundenreferenz", b.Kundenreferenz},
                          {"Verwendungszweck", b.Verwendungszweck}});
   }

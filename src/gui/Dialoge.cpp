@@ -260,6 +260,8 @@ AusfuehrungsdatumFenster::AusfuehrungsdatumFenster(TAusfuehrungsdatumDialog& dat
   FDatum->setObjectName(QStringLiteral("dtpDatum"));
   FDatum->setCalendarPopup(true);
   FDatum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  // The calendar offers only the days a collection may lie on.
+  FDatum->setDateRange(AlsQDate(daten.Erstes()), AlsQDate(daten.Letztes()));
   layout->addWidget(FDatum);
   auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   knoepfe->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));

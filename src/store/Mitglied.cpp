@@ -421,10 +421,10 @@ bool TMitglied::InAbteilung(const std::string& filter) const {
   const std::string abteilungen = Trim(FAbteilungen);
   if (f == "*") return true;
   if (f.empty()) return abteilungen.empty();
-  const std::string suche = Gross(f) + ",";
+  const std::string suche = GrossVergleich(f) + ",";
   const int anzahl = std::min(255, FeldAnzahl(abteilungen, ","));
   for (int i = 1; i <= anzahl; ++i) {
-    std::string eintrag = Gross(Trim(Feld(abteilungen, ",", i))) + ",";
+    std::string eintrag = GrossVergleich(Trim(Feld(abteilungen, ",", i))) + ",";
     if (eintrag.size() > 1 && suche.find(eintrag) != std::string::npos) return true;
   }
   return false;

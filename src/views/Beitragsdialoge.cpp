@@ -341,9 +341,9 @@ bool ZeigeSchlAuswahl(const TStammdaten& stamm, std::string& schluessel, int art
     Meldung("Ungültige Schlüsselkennzahl in TZAQ.ZeigeSchlAuswahl.", MeldungsArt::Fehler);
     return false;
   }
-  const std::string gross = Gross(schluessel);
+  const std::string gross = GrossVergleich(schluessel);
   for (std::size_t i = 0; i < schluesselListe.size(); ++i)
-    if (schluesselListe[i] == gross) auswahl.Index = static_cast<int>(i);
+    if (GrossVergleich(schluesselListe[i]) == gross) auswahl.Index = static_cast<int>(i);
   if (!UI().Dialog(auswahl) || auswahl.Index < 0 || auswahl.Index >= static_cast<int>(schluesselListe.size()))
     return false;
   schluessel = schluesselListe[static_cast<std::size_t>(auswahl.Index)];

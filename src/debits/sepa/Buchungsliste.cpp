@@ -51,6 +51,12 @@ std::string IBANOhneLand(const std::string& iban) { return iban.size() > 4 ? iba
 
 }  // namespace
 
+std::optional<std::int64_t> BetragInCent(float betrag) {
+  const double cent = std::round(static_cast<double>(betrag) * 100.0);
+  if (!std::isfinite(cent) || std::fabs(cent) > 1e15) return std::nullopt;
+  return static_cast<std::int64_t>(cent);
+}
+
 TSepaBuchung TSepaBuchung::Vorgabe() {
   TSepaBuchung b;
   b.Mandatsdatum = Jetzt();
@@ -71,7 +77,7 @@ TSepaBuchung Dekodiere(const std::uint8_t* s) {
   b.Name = LiesText(s, kName, kKurz);
   b.IBAN = LiesText(s, kIBAN, kKurz);
   b.Mandatsreferenz = LiesText(s, kMandat, kKurz);
-  b.Mandatsdatum = LiesWert<double>(s, kDatum);
+  b.Mandatsdatum = GueltigeZeit(LiesWert<double>(s, kDatum));
   b.Sequenz = s[kSequenz];
   b.Betrag = LiesWert<float>(s, kBetrag);
   b.Kundenreferenz = LiesText(s, kKunde, kKurz);
@@ -122,16 +128,19 @@ bool TSepa::Oeffnen(const std::string& datei) {
     Meldung("Bei der Dateiprüfung trat ein unbekannter Programmfehler auf.", MeldungsArt::Fehler);
     return false;
   }
-  if (inhalt.size() < kSepaSatzgroesse || inhalt[0] != kSepaKennung.size() ||
+  if (inhalt.size() < 1 + kSepaKennung.size() || inhalt[0] != kSepaKennung.size() ||
       std::memcmp(inhalt.data() + 1, kSepaKennung.data(), kSepaKennung.size()) != 0) {
     Meldung("Die Datei beinhaltet keine gültigen SEPA-Lastschriften.", MeldungsArt::Fehler);
     return false;
   }
-  // A piece of a record after the last whole one is not a booking.
-  const std::size_t anzahl = std::min<std::size_t>(inhalt.size() / kSepaSatzgroesse, kSepaHoechstzahl + 1);
-  FSaetze.resize(anzahl);
+  // The identifier makes a list whatever the size: a header cut short reads
+  // as zeros.  A piece of a record after the last whole one is not a
+  // booking.  Records beyond the last one addressed stay in the file.
+  const std::size_t anzahl = std::max<std::size_t>(inhalt.size() / kSepaSatzgroesse, 1);
+  FSaetze.assign(anzahl, Satz{});
   for (std::size_t i = 0; i < anzahl; ++i)
-    std::memcpy(FSaetze[i].data(), inhalt.data() + i * kSepaSatzgroesse, kSepaSatzgroesse);
+    std::memcpy(FSaetze[i].data(), inhalt.data() + i * kSepaSatzgroesse,
+                std::min(kSepaSatzgroesse, inhalt.size() - i * kSepaSatzgroesse));
   FDatei = datei;
   FSumme.reset();
   return true;
@@ -173,7 +182,7 @@ TSepaKopf TSepa::Kopf() const {
   const std::uint8_t* s = FSaetze[0].data();
   k.Kennung = LiesText(s, kName, kKurz);
   k.Kontoschluessel = LiesText(s, kIBAN, kKurz);
-  k.Datum = LiesWert<double>(s, kDatum);
+  k.Datum = GueltigeZeit(LiesWert<double>(s, kDatum));
   k.Sequenz = s[kSequenz];
   k.Beschreibung = LiesText(s, kZweck, kLang);
   return k;
@@ -194,7 +203,12 @@ TSepaBuchung TSepa::Lesen(int i) const {
 }
 
 bool TSepa::Schreiben(const TSepaBuchung& buchung, int i) {
-  if (!Offen() || i < 1 || i > Anzahl() + 1 || (i == Anzahl() + 1 && Anzahl() >= kSepaHoechstzahl)) return false;
+  if (!Offen() || i < 1 || i > Anzahl() + 1) return false;
+  if (i == Anzahl() + 1 && Anzahl() >= kSepaHoechstzahl) {
+    Meldung("Die Liste ist voll: sie kann höchstens " + std::to_string(kSepaHoechstzahl) + " Buchungen aufnehmen.",
+            MeldungsArt::Fehler);
+    return false;
+  }
   const auto index = static_cast<std::size_t>(i);
   if (i == Anzahl() + 1) {
     FSaetze.push_back(Kodiere(buchung));
@@ -339,8 +353,7 @@ bool TSepa::Sortieren(int schluessel) {
   }
   // A cancelled sort leaves the list as it was.
   if (abgebrochen) return false;
-  std::vector<Satz> neu(FSaetze.size());
-  neu[0] = FSaetze[0];
+  std::vector<Satz> neu = FSaetze;
   for (int i = 1; i <= n; ++i)
     neu[static_cast<std::size_t>(i)] = FSaetze[static_cast<std::size_t>(ordnung[static_cast<std::size_t>(i)])];
   std::swap(FSaetze, neu);

@@ -3,6 +3,7 @@
 // bytes, record 0 the header, then one booking per debit.  Every change
 // reaches the file at once, and the file is always replaced whole (written
 // beside it, flushed, renamed over it), so a failure never leaves half a list.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -48,6 +49,11 @@ struct TSepaKopf {
   bool operator==(const TSepaKopf&) const = default;
 };
 
+// A booking's amount in whole cents, the float rounded once; none for a
+// value no bank file can carry (not a number, infinite, or beyond
+// 10,000,000,000,000 euro).
+std::optional<std::int64_t> BetragInCent(float betrag);
+
 class TSepa {
  public:
   TSepa() = default;
@@ -60,7 +66,8 @@ class TSepa {
   bool Anlegen(const std::string& datei);
   const std::string& Dateiname() const { return FDatei; }
   bool Offen() const { return !FDatei.empty(); }
-  int Anzahl() const { return static_cast<int>(FSaetze.size()) - 1; }
+  // The bookings the list addresses; records beyond them are kept as they are.
+  int Anzahl() const { return std::min(static_cast<int>(FSaetze.size()) - 1, kSepaHoechstzahl); }
 
   TSepaKopf Kopf() const;
   bool SchreibeKopf(const TSepaKopf& kopf);

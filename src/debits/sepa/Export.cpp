@@ -70,7 +70,8 @@ sepa::TDirectDebitInitiation BaueDokument(const TSepa& liste, const TVereinskont
     if (!Trim(b.Kundenreferenz).empty()) t.PmtIdEndToEndId = b.Kundenreferenz;
     // The float of the list holds cents only approximately: 1234.56 is
     // 1234.5600586 there and must not reach the bank as 1234.5601.
-    t.InstdAmt = sepa::Currency::FromCents(std::llround(static_cast<double>(b.Betrag) * 100.0));
+    // A value no bank file can carry stays 0, which the checks refuse.
+    t.InstdAmt = sepa::Currency::FromCents(BetragInCent(b.Betrag).value_or(0));
     t.SetDbtrNm(b.Name);
     t.DbtrAcct.SetIBAN(b.IBAN);
     t.DbtrAgt.SetOthrID("NOTPROVIDED");

@@ -205,6 +205,40 @@ TEST_F(Programm, BeendenMerktDieLetzteDatei) {
   EXPECT_EQ(TZAQ::CreateAusDatei(a)->FBeschreibung, "geändert");
 }
 
+// "Auto Sortieren": 1 by name, 2 by number, any other value leaves the
+// order of the file.
+TEST_F(Programm, AutoSortierenNachDemOeffnen) {
+  auto liste = TZAQ::CreateNeu(false, true);
+  const struct {
+    const char* name;
+    int nummer;
+  } mitglieder[] = {{"Zander", 1}, {"Ärger", 3}, {"Abel", 2}};
+  for (const auto& m : mitglieder) {
+    auto neu = std::make_unique<TMitglied>();
+    neu->FName = m.name;
+    neu->FMitgliedsnummer = static_cast<std::uint16_t>(m.nummer);
+    liste->FMitglieder.Anhaengen(std::move(neu));
+  }
+  ASSERT_TRUE(liste->SpeichernAls(dir / "s.zaq", false));
+  const struct {
+    int art;
+    std::vector<std::string> namen;
+  } faelle[] = {
+      {0, {"Zander", "Ärger", "Abel"}},
+      {1, {"Abel", "Ärger", "Zander"}},
+      {2, {"Zander", "Abel", "Ärger"}},
+      {3, {"Zander", "Ärger", "Abel"}},
+  };
+  for (const auto& f : faelle) {
+    SchreibeEinstellungZahl(esAutoSortieren, f.art);
+    TProgramm q;
+    ASSERT_EQ(q.DateiOeffnen(dir / "s.zaq"), 1);
+    std::vector<std::string> namen;
+    for (const auto& m : q.Liste()->FMitglieder) namen.push_back(m->FName);
+    EXPECT_EQ(namen, f.namen) << f.art;
+  }
+}
+
 TEST_F(Programm, SicherungskopieBeimOeffnen) {
   SchreibeEinstellungZahl(esSicherungskopie, 1);
   SchreibeEinstellung(esSicherungsverzeichnis, dir.Pfad().string());

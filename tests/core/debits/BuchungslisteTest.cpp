@@ -186,6 +186,69 @@ TEST_F(Buchungsliste, BeschaedigteOderFehlendeDatei) {
   EXPECT_EQ(test::Lies(datei), inhalt);
 }
 
+// A header cut short after the identifier still makes a list; bookings
+// beyond the 65534 a list addresses stay in the file through every change.
+TEST_F(Buchungsliste, KurzerKopfUndUeberzaehligeBuchungen) {
+  const std::string kopf = "\x12" + std::string(kSepaKennung);
+  const Bytes kurz(kopf.begin(), kopf.end());
+  test::Schreibe(datei, kurz);
+  ASSERT_TRUE(liste.Oeffnen(datei));
+  EXPECT_EQ(liste.Anzahl(), 0);
+  EXPECT_EQ(liste.Kopf().Kennung, "SEPA-LASTSCHRIFTEN");
+  EXPECT_EQ(test::Lies(datei), kurz);
+
+  const int gesamt = kSepaHoechstzahl + 2;
+  ASSERT_TRUE(liste.Anlegen(datei));
+  {
+    TSepa::Stapel stapel(liste);
+    for (int i = 1; i <= kSepaHoechstzahl; ++i) ASSERT_TRUE(liste.Schreiben(Buchung(std::to_string(i), "", 1), i));
+  }
+  liste.Schliessen();
+  // Two more records, as another program may have written them.
+  Bytes inhalt = test::Lies(datei);
+  for (int i = kSepaHoechstzahl + 1; i <= gesamt; ++i) {
+    const Bytes satz(inhalt.end() - static_cast<long>(kSepaSatzgroesse), inhalt.end());
+    inhalt.insert(inhalt.end(), satz.begin(), satz.end());
+    inhalt[inhalt.size() - kSepaSatzgroesse + 1] = 'X';
+  }
+  test::Schreibe(datei, inhalt);
+  ASSERT_TRUE(liste.Oeffnen(datei));
+  EXPECT_EQ(liste.Anzahl(), kSepaHoechstzahl);
+  ui.Leeren();
+  EXPECT_FALSE(liste.Anhaengen());
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Die Liste ist voll: sie kann höchstens 65534 Buchungen aufnehmen."});
+  EXPECT_EQ(test::Lies(datei), inhalt);
+  ASSERT_TRUE(liste.Sortieren(6));
+  EXPECT_EQ(test::Lies(datei).size(), inhalt.size());
+  ASSERT_TRUE(liste.Loeschen(1));
+  const Bytes danach = test::Lies(datei);
+  ASSERT_EQ(danach.size(), inhalt.size() - kSepaSatzgroesse);
+  EXPECT_TRUE(std::equal(danach.end() - 2 * static_cast<long>(kSepaSatzgroesse), danach.end(),
+                         inhalt.end() - 2 * static_cast<long>(kSepaSatzgroesse)))
+      << "the records beyond move forward, unchanged";
+}
+
+// Amounts and dates of a damaged list never reach the bank file as numbers
+// they are not.
+TEST(BuchungslisteWerte, BetragInCent) {
+  const struct {
+    float betrag;
+    std::optional<std::int64_t> cent;
+  } faelle[] = {
+      {1234.56f, 123456},
+      {-7.25f, -725},
+      {1e9f, 100000000000},
+      {std::nanf(""), std::nullopt},
+      {INFINITY, std::nullopt},
+      {-INFINITY, std::nullopt},
+      {4.6e16f, std::nullopt},
+      {3.4e38f, std::nullopt},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(BetragInCent(f.betrag), f.cent) << f.betrag;
+  for (double zeit : {std::nan(""), 1e300, -1e300, 3e6, -7e5}) EXPECT_EQ(GueltigeZeit(zeit), 0) << zeit;
+  for (double zeit : {0.0, 36526.5, 2958465.9, -693593.0}) EXPECT_EQ(GueltigeZeit(zeit), zeit);
+}
+
 TEST_F(Buchungsliste, SchreibfehlerVerliertNichts) {
   const std::string ordner = dir / "weg";
   std::filesystem::create_directory(ordner);

@@ -149,13 +149,15 @@ TEST_F(Export, ErzeugeXMLFragtUndSchreibt) {
   EXPECT_TRUE(ui.Meldungen.empty());
   EXPECT_FALSE(std::filesystem::exists(aus));
 
-  datum(Heute() + 2);
+  // The next business day: tomorrow may be a Saturday.
+  const Tag frueh = sepa::EarliestCollectionDate("CORE", "RCUR", sepa::kPain00800108, 0);
+  datum(frueh);
   ASSERT_TRUE(ErzeugeXML(liste_, stamm(), aus, kSepaVersion37));
   EXPECT_EQ(gezeigt, Heute() + 3) << "the header's date, three days on";
   const plattform::Bytes b = test::Lies(aus);
   const std::string xml(b.begin(), b.end());
   EXPECT_EQ(Texte(sepa::ValidateAgainstXsd(xml, sepa::kPain00800108)), "");
-  EXPECT_EQ(Zwischen(xml, "<ReqdColltnDt>", "<"), sepa::DateToText(Heute() + 2));
+  EXPECT_EQ(Zwischen(xml, "<ReqdColltnDt>", "<"), sepa::DateToText(frueh));
   EXPECT_TRUE(ui.Meldungen.empty());
 
   // A finding: OK writes nothing, Ignore writes all the same.
@@ -165,7 +167,7 @@ TEST_F(Export, ErzeugeXMLFragtUndSchreibt) {
   std::filesystem::remove(aus);
   for (Antwort antwort : {Antwort::OK, Antwort::Ignorieren}) {
     ui.Leeren();
-    datum(Heute() + 2);
+    datum(frueh);
     ui.Antworten.push_back(antwort);
     EXPECT_EQ(ErzeugeXML(liste_, stamm(), aus, kSepaVersion30), antwort == Antwort::Ignorieren);
     ASSERT_EQ(ui.Meldungen.size(), 1u);
@@ -173,6 +175,22 @@ TEST_F(Export, ErzeugeXMLFragtUndSchreibt) {
     EXPECT_EQ(ui.Meldungen[0].meldung.text.find("IBAN \"DE89370400440532013001\" not valid."), 0u)
         << ui.Meldungen[0].meldung.text;
     EXPECT_EQ(std::filesystem::exists(aus), antwort == Antwort::Ignorieren);
+  }
+
+  // A list whose amount or mandate date is no number is refused, whatever
+  // the bytes hold.
+  for (float betrag : {std::nanf(""), INFINITY, 4.6e16f}) {
+    TSepaBuchung kaputt = liste_.Lesen(1);
+    kaputt.Betrag = betrag;
+    kaputt.Mandatsdatum = std::nan("");
+    ASSERT_TRUE(liste_.Schreiben(kaputt, 1));
+    TSepa wieder;
+    ASSERT_TRUE(wieder.Oeffnen(datei));
+    EXPECT_EQ(wieder.Lesen(1).Mandatsdatum, 0);
+    const auto dokument = BaueDokument(wieder, konto(), sepa::kPain00800108, Heute() + 2);
+    const std::string text = Texte(PruefeDokument(dokument, dokument.Write()));
+    EXPECT_NE(text.find("InstdAmt \"0.0000\" not valid"), std::string::npos) << betrag << text;
+    EXPECT_NE(text.find("DtOfSgntr required."), std::string::npos) << text;
   }
 
   ui.Leeren();
@@ -243,12 +261,14 @@ TEST_F(SepaBefehle, SepaXml) {
   const plattform::Bytes vereinVorher = test::Lies(mitglieder);
   const std::string aus = dir / "bank.xml";
   const std::string morgen = DatumText(Heute() + 1);
+  // The next business day: tomorrow may be a Saturday.
+  const std::string frueh = DatumText(sepa::EarliestCollectionDate("CORE", "RCUR", sepa::kPain00800102, 0));
 
   const struct {
     std::vector<std::string> optionen;
     std::string_view schema;
   } gut[] = {{{}, sepa::kPain00800108},
-             {{"--schema", "pain.008.001.02", "--date", morgen}, sepa::kPain00800102},
+             {{"--schema", "pain.008.001.02", "--date", frueh}, sepa::kPain00800102},
              {{"--schema", "pain.008.003.02", "--date", DatumText(Heute() + 14)}, sepa::kPain00800302}};
   for (const auto& g : gut) {
     std::vector<std::string> a = {"sepa-xml", mitglieder, datei, aus};

@@ -117,6 +117,8 @@ TEST_F(Mitglied, InAbteilung) {
       {"Tennis", "", false},
       {"tennis", "TENNIS", true},
       {" , ", "Tennis", false},
+      {"Fußball", "FUSSBALL", true},
+      {"STRASSENLAUF", "Straßenlauf", true},
   };
   for (const auto& f : faelle) {
     m.FAbteilungen = f.abteilungen;
