@@ -95,7 +95,10 @@ int TProgramm::DateiOeffnen(const std::string& vorgabeName) {
   std::string name = vorgabeName;
   while (true) {
     if (name.empty()) {
-      DateiDialog dialog{"Datei öffnen", Dateifilter(), FOeffnenVorschlag, "", 0};
+      DateiDialog dialog;
+      dialog.titel = "Datei öffnen";
+      dialog.filter = Dateifilter();
+      dialog.vorschlag = FOeffnenVorschlag;
       FOeffnenVorschlag.clear();
       auto gewaehlt = UI().DateiOeffnen(dialog);
       if (!gewaehlt) return 0;

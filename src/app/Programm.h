@@ -56,7 +56,8 @@ class TProgramm {
  private:
   // Saves a changed list under its name, or asks for one; true = go on.
   bool SichernOderFragen(const std::string& frageBeiFehler);
-  std::unique_ptr<TZAQ> FZAQ;
+  // Shared with the table windows that show it.
+  std::shared_ptr<TZAQ> FZAQ;
   std::string FOeffnenVorschlag;
 };
 

@@ -166,14 +166,30 @@ bool IstZiffer(std::string_view zeichen) {
 }
 
 namespace {
+std::unique_ptr<icu::Collator> NeuerCollator(icu::Collator::ECollationStrength staerke) {
+  UErrorCode fehler = U_ZERO_ERROR;
+  std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale("de"), fehler));
+  if (U_FAILURE(fehler)) return nullptr;
+  c->setStrength(staerke);
+  return c;
+}
 // One collator per thread: creating one costs far more than a comparison.
 icu::Collator* DeutscherCollator() {
-  thread_local std::unique_ptr<icu::Collator> collator = [] {
-    UErrorCode fehler = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale("de"), fehler));
-    return U_SUCCESS(fehler) ? std::move(c) : nullptr;
-  }();
+  thread_local std::unique_ptr<icu::Collator> collator = NeuerCollator(icu::Collator::TERTIARY);
   return collator.get();
+}
+// Secondary strength: accents count, case does not.
+icu::Collator* CollatorOhneGross() {
+  thread_local std::unique_ptr<icu::Collator> collator = NeuerCollator(icu::Collator::SECONDARY);
+  return collator.get();
+}
+int Vergleich(icu::Collator* collator, std::string_view a, std::string_view b) {
+  if (!collator) return a.compare(b);
+  UErrorCode fehler = U_ZERO_ERROR;
+  const UCollationResult r = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
+                                                   icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), fehler);
+  if (U_FAILURE(fehler)) return a.compare(b);
+  return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 }  // namespace
 
@@ -195,14 +211,10 @@ std::string Sortierform(std::string_view text) {
   return schluessel;
 }
 
-int VergleicheText(std::string_view a, std::string_view b) {
-  icu::Collator* collator = DeutscherCollator();
-  if (!collator) return a.compare(b);
-  UErrorCode fehler = U_ZERO_ERROR;
-  const UCollationResult r = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
-                                                   icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), fehler);
-  if (U_FAILURE(fehler)) return a.compare(b);
-  return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+int VergleicheText(std::string_view a, std::string_view b) { return Vergleich(DeutscherCollator(), a, b); }
+
+int VergleicheTextOhneGross(std::string_view a, std::string_view b) {
+  return Vergleich(CollatorOhneGross(), a, b);
 }
 
 bool IstZahltext(std::string_view text) {

@@ -44,6 +44,9 @@ int VergleicheText(std::string_view a, std::string_view b);
 // A text's collation key: comparing two keys bytewise gives what
 // VergleicheText gives for the texts.
 std::string Sortierform(std::string_view text);
+// The same order with upper and lower case counting alike (secondary
+// strength: accents and umlauts still count).
+int VergleicheTextOhneGross(std::string_view a, std::string_view b);
 
 // Whole decimal number (optional sign, blanks around allowed), 32 bits.
 std::optional<std::int32_t> ZuZahl(std::string_view text);

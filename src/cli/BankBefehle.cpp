@@ -12,32 +12,25 @@
 
 namespace zaq::cli {
 namespace {
-
 constexpr const char* kNichtGefunden = "Die angegebene Bankleitzahl wurde im BLZ-Verzeichnis nicht gefunden.";
+}  // namespace
 
-// The directory of the program directory, as the program itself uses it,
-// for the life of one command.
-class Verzeichnis {
- public:
-  Verzeichnis() : FSetzen(Lade()) {}
-  // The bank of the code, or none after the message.
-  TBank* Bank(const std::string& blz) {
-    TBank* bank = Bankverzeichnis();
-    if (bank && !bank->Lade(blz)) {
-      Meldung(kNichtGefunden, MeldungsArt::Fehler);
-      return nullptr;
-    }
-    return bank;
-  }
+std::unique_ptr<TBank> Befehlsverzeichnis::Lade() {
+  auto bank = std::make_unique<TBank>();
+  if (!bank->Geoeffnet()) return nullptr;
+  return bank;
+}
 
- private:
-  static std::unique_ptr<TBank> Lade() {
-    auto bank = std::make_unique<TBank>();
-    if (!bank->Geoeffnet()) return nullptr;
-    return bank;
+TBank* Befehlsverzeichnis::Bank(const std::string& blz) {
+  TBank* bank = Bankverzeichnis();
+  if (bank && !bank->Lade(blz)) {
+    Meldung(kNichtGefunden, MeldungsArt::Fehler);
+    return nullptr;
   }
-  BankverzeichnisSetzen FSetzen;
-};
+  return bank;
+}
+
+namespace {
 
 // True when the text has the form of a bank code; else the message is shown.
 bool BLZGeformt(const std::string& blz) {
@@ -73,7 +66,7 @@ int BLZImport(const std::string& datei, const std::string& verzeichnis, const st
 int BankZeigen(const std::string& eingabe, std::ostream& aus) {
   std::string blz = OhneLeerzeichen(eingabe);
   if (!BLZGeformt(blz)) return 2;
-  Verzeichnis verzeichnis;
+  Befehlsverzeichnis verzeichnis;
   TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 1;
   Json j = Json::object();
@@ -99,7 +92,7 @@ int KontoPruefen(const std::string& blzEingabe, const std::string& kontoEingabe,
   const auto geformt = KontoGeformt(kontoEingabe);
   if (!geformt) return 2;
   const std::string& konto = *geformt;
-  Verzeichnis verzeichnis;
+  Befehlsverzeichnis verzeichnis;
   TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 3;
   int verfahren = bank->Pruefverfahren();
@@ -123,7 +116,7 @@ int IBANBerechnen(const std::string& blzEingabe, const std::string& kontoEingabe
   if (!BLZGeformt(blz)) return 2;
   const auto konto = KontoGeformt(kontoEingabe);
   if (!konto) return 2;
-  Verzeichnis verzeichnis;
+  Befehlsverzeichnis verzeichnis;
   TBank* bank = verzeichnis.Bank(blz);
   if (!bank) return 1;
   std::string iban;

@@ -1,10 +1,26 @@
 #pragma once
 // zaq-cli's bank commands: building the bank directory, showing a bank,
 // checking an account number, computing and checking an IBAN.
+#include <memory>
 #include <ostream>
 #include <string>
 
+#include "bank/Bank.h"
+
 namespace zaq::cli {
+
+// The directory of the program directory, as the program itself uses it,
+// for the life of one command.
+class Befehlsverzeichnis {
+ public:
+  Befehlsverzeichnis() : FSetzen(Lade()) {}
+  // The bank of the code, or none after the message.
+  TBank* Bank(const std::string& blz);
+
+ private:
+  static std::unique_ptr<TBank> Lade();
+  BankverzeichnisSetzen FSetzen;
+};
 
 // blz-import DATEI VERZ [--iban-regeln DATEI]: 0 written, 1 failed.
 int BLZImport(const std::string& datei, const std::string& verzeichnis, const std::string& regeln,

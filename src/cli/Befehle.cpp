@@ -11,6 +11,7 @@
 #include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
+#include "cli/ListenBefehle.h"
 #include "cli/SepaBefehle.h"
 #include "debits/sepa/SEPADirectDebit.h"
 #include "lists/Sortierung.h"
@@ -34,6 +35,8 @@ struct Aufruf {
   std::string schema;
   Beitragsaufruf beitraege;
   std::optional<Sortierschluessel> schluessel;
+  Exportform form = Exportform::Tabulator;
+  Selektionsaufruf selektion;
 };
 
 struct Kontext {
@@ -89,7 +92,8 @@ const std::vector<Option>& Optionen() {
          a.ibanRegeln = w;
          return true;
        }},
-      {"--date", "TT.MM.JJJJ", "fees: Rechendatum (Vorgabe: Stichtag der Beitragsberechnung); sepa-xml: Fälligkeitstag",
+      {"--date", "TT.MM.JJJJ",
+       "fees: Rechendatum (Vorgabe: Stichtag der Beitragsberechnung); sepa-xml: Fälligkeitstag; table: Bezugsdatum",
        [](Aufruf& a, const std::string& w) {
          auto datum = TextZuDatum(w);
          if (!datum) return false;
@@ -115,6 +119,44 @@ const std::vector<Option>& Optionen() {
          a.schluessel = std::move(s);
          return true;
        }},
+      {"--format", "FORM", "tab (Vorgabe), semicolon, comma oder rtf",
+       [](Aufruf& a, const std::string& w) {
+         const std::pair<const char*, Exportform> formen[] = {{"tab", Exportform::Tabulator},
+                                                              {"semicolon", Exportform::Semikolon},
+                                                              {"comma", Exportform::Komma},
+                                                              {"rtf", Exportform::Rtf}};
+         for (const auto& [name, form] : formen)
+           if (w == name) return a.form = form, true;
+         return false;
+       }},
+      {"--reset", nullptr, "zuerst jede Selektion aufheben",
+       [](Aufruf& a, const std::string&) { return a.selektion.zuruecksetzen = true; }},
+      {"--zas", "LISTE.zas", "Selektionsliste laden",
+       [](Aufruf& a, const std::string& w) {
+         a.selektion.liste = w;
+         return true;
+       }},
+      {"--criteria", "\"NAME=WERT;...\"", "Kriterien der Gesamtselektion (Feldnamen des Dialogs, \"*\" = ungenutzt)",
+       [](Aufruf& a, const std::string& w) {
+         TSelektionskriterien k = a.selektion.kriterien.value_or(TSelektionskriterien{});
+         if (!LeseKriterien(w, k)) return false;
+         a.selektion.kriterien = k;
+         return true;
+       }},
+      {"--or", nullptr, "vorhandene Selektion beibehalten (ODER)",
+       [](Aufruf& a, const std::string&) {
+         a.selektion.kriterien = a.selektion.kriterien.value_or(TSelektionskriterien{});
+         a.selektion.kriterien->Option = TSelektionskriterien::oder;
+         return true;
+       }},
+      {"--and", nullptr, "nur selektierte Mitglieder berücksichtigen (UND)",
+       [](Aufruf& a, const std::string&) {
+         a.selektion.kriterien = a.selektion.kriterien.value_or(TSelektionskriterien{});
+         a.selektion.kriterien->Option = TSelektionskriterien::und;
+         return true;
+       }},
+      {"--invert", nullptr, "zuletzt die Selektion umkehren",
+       [](Aufruf& a, const std::string&) { return a.selektion.umkehren = true; }},
       {"--full-year", nullptr, "vollen Jahresbeitrag berechnen, gleich was bezahlt ist",
        [](Aufruf& a, const std::string&) { return a.beitraege.vollesJahr = true; }},
       {"--selected", nullptr, "nur selektierte Mitglieder",
@@ -200,6 +242,40 @@ const std::vector<Befehl>& Befehle() {
        "davor absteigend.  0 und Arten, die nicht sortierbar sind, vergleichen nichts.  \"nach Alter\" ist\n"
        "--keys 29,-28,21,22.  Ein anderer Schlüssel ist ein Aufruffehler (Exit 2), und nichts wird geschrieben.",
        {"--keys"}, Sortiere},
+      {"table", {"DATEI", "VORLAGE"}, "Tabelle aus einer Vorlage, wie das Tabellenfenster sie speichert",
+       "Erstellt die Tabelle der Vorlage und gibt sie genau so aus, wie das Tabellenfenster sie speichert:\n"
+       "Windows-1252, jede Zeile mit CR LF.  VORLAGE ist der Titel einer Vereinsvorlage, einer Programmvorlage\n"
+       "der Einstellungen oder einer Standardvorlage (in dieser Reihenfolge), oder die Nummer 0 bis 11 einer\n"
+       "Standardvorlage.  Standardvorlagen rechnen mit --date oder dem Stichtag des Vereins als Bezugs- und\n"
+       "Rechendatum, die übrigen mit --date oder dem Stichtag als Bezugsdatum und ohne Rechendatum.  Es gelten\n"
+       "die Rechte des angemeldeten Benutzers.  Eine Tabelle ohne Zeilen oder Spalten oder eine Vorlage, die der\n"
+       "Benutzer nicht verwenden darf: Meldung, Exit 1, nichts auf stdout.",
+       {"--format", "--date"},
+       [](Kontext& k) {
+         return Tabelle({k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.form, k.aufruf.datum}, k.aus);
+       }},
+      {"select", {"DATEI", "AUS"}, "Mitglieder selektieren und als AUS speichern",
+       "Setzt die Selektion der Mitglieder von DATEI und speichert die Liste als AUS; DATEI bleibt unverändert.\n"
+       "Reihenfolge: --reset, --zas (Selektionsliste laden), --criteria (Gesamtselektion mit ihren Prüfungen,\n"
+       "Zählung und Frage; ohne --yes wird sie verneint), --invert.  Kriteriennamen: NachnameVon/Bis,\n"
+       "PLZVon/Bis, WohnortVon/Bis, LandVon/Bis, GeburtsdatumVon/Bis, AlterVon/Bis, Maenner, Frauen,\n"
+       "EintrittsdatumVon/Bis, MitgliedschaftVon/Bis, AustrittsdatumVon/Bis, EhrungVon/Bis,\n"
+       "Ehrenmitglied=egal|ja|nein, Abteilung, Gruppe=1..32, Rechnung, Lastschrift, Mitfinanziert,\n"
+       "Beitragsschluessel, BezahltVon/Bis, Empfaengerkonto, BLZVon/Bis, ErstbuchungVon/Bis, ErstelltVon/Bis,\n"
+       "GeaendertVon/Bis.  \"*\" heißt ungenutzt, ein leerer Wert ist ein Wert; Schalter nehmen 1 oder 0.\n"
+       "Ein unbekannter Name ist ein Aufruffehler (Exit 2); ein ungültiges Feld, kein Treffer, eine verneinte\n"
+       "Frage oder eine Selektionsliste, die nicht gelesen werden kann: Meldung, Exit 1, nichts geschrieben.",
+       {"--reset", "--zas", "--criteria", "--or", "--and", "--invert"},
+       [](Kontext& k) {
+         Selektionsaufruf a = k.aufruf.selektion;
+         a.datei = k.aufruf.argumente[0];
+         a.ziel = k.aufruf.argumente[1];
+         return Selektiere(a);
+       }},
+      {"select-save", {"DATEI", "LISTE.zas"}, "Selektion als Selektionsliste speichern",
+       "Schreibt die Selektion von DATEI als Selektionsliste (.zas).  Ohne selektierte Mitglieder: Meldung,\n"
+       "Exit 1.",
+       {}, [](Kontext& k) { return SelektionSpeichern(k.aufruf.argumente[0], k.aufruf.argumente[1]); }},
       {"demo", {"DATEI"}, "erfundener Demoverein",
        "Erzeugt einen erfundenen Demoverein mit Beitragsklassen, Vereinskonten, gültigen Bankverbindungen\n"
        "und Mandaten und speichert ihn als DATEI.",

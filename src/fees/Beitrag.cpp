@@ -74,10 +74,6 @@ std::string Texte(const std::array<Befund, N>& befunde, std::uint32_t flags) {
 
 const TStammdaten* Stamm(const TMitglied& m) { return m.Liste() ? &m.Liste()->FStammdaten : nullptr; }
 
-TBtrKlasse* KlasseVon(const TMitglied& m) {
-  TZAQ* liste = m.Liste();
-  return liste ? liste->FStammdaten.SucheBtrKlasse(m.FBeitragsschluessel.wert) : nullptr;
-}
 
 // The charged part of a year as zaehler ÷ nenner; none when the member has
 // paid beyond the calculation date.
@@ -227,6 +223,11 @@ std::uint32_t Familie(const TMitglied& zahler, const std::vector<TMitglied*>& za
 }
 
 }  // namespace
+
+TBtrKlasse* KlasseVon(const TMitglied& m) {
+  TZAQ* liste = m.Liste();
+  return liste ? liste->FStammdaten.SucheBtrKlasse(m.FBeitragsschluessel.wert) : nullptr;
+}
 
 std::string BeitragsbefundText(std::uint32_t befund) { return Texte(kBeitragsbefunde, befund); }
 std::string FamilienbefundText(std::uint32_t befund) { return Texte(kFamilienbefunde, befund); }

@@ -58,6 +58,8 @@ struct TBeitrag {
   bool Berechnet() const { return cent >= 0; }
 };
 
+// The fee class the member's key names, or none.
+TBtrKlasse* KlasseVon(const TMitglied& m);
 // The fee of member m in class klasse (none: cannot be computed).  A
 // calculation date of 0 or vollesJahr charges the annual amount; zaehlen adds
 // the result to the age class's statistics.

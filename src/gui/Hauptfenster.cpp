@@ -193,6 +193,7 @@ void Hauptfenster::BaueMenues() {
   for (const TMenue& m : TfrmZAQ::Menues())
     if (!m.eltern) einrichten(menuBar()->addMenu(Q(m.titel)), m);
   FAufgabenMenue = menues.at(Menue::mnuAufgaben);
+  FTabellenMenue = menues.at(Menue::mnuTab);
   for (const TBefehl& b : TfrmZAQ::Befehle()) {
     if (!b.menue) continue;
     auto it = menues.find(*b.menue);
@@ -425,6 +426,28 @@ QWidget* Hauptfenster::BaueAnsicht() {
   return ansicht;
 }
 
+void Hauptfenster::BaueTabellenmenue() {
+  for (QAction* a : FTabellenAktionen) {
+    FTabellenMenue->removeAction(a);
+    a->deleteLater();
+  }
+  FTabellenAktionen.clear();
+  for (std::size_t i = 0; i < FTabellenEintraege.size(); ++i) {
+    const TTabellenEintrag& e = FTabellenEintraege[i];
+    QAction* a = e.trenner ? FTabellenMenue->addSeparator() : FTabellenMenue->addAction(Q(e.text));
+    if (!e.trenner) {
+      a->setToolTip(Q(e.hinweis));
+      a->setStatusTip(Q(e.hinweis));
+      connect(a, &QAction::triggered, this, [this, i] {
+        if (!FAufgebaut) return;
+        FProgramm.TabellenMenueWahl(static_cast<int>(i));
+        Darstellen();
+      });
+    }
+    FTabellenAktionen.push_back(a);
+  }
+}
+
 void Hauptfenster::BaueNotizmenue(QMenu* menue, const std::vector<TNotizEintrag>& eintraege, Bef oeffnen,
                                   Bef neu) {
   menue->clear();
@@ -531,6 +554,10 @@ void Hauptfenster::Darstellen() {
   if (texte != FNotizTexte) {
     FNotizTexte = texte;
     BaueNotizmenue(FNotizMenue, p.FNotizMenue, Bef::mnuNotizOeffnen, Bef::mnuNotizNeu);
+  }
+  if (p.FTabellenMenue != FTabellenEintraege) {
+    FTabellenEintraege = p.FTabellenMenue;
+    BaueTabellenmenue();
   }
   texte.clear();
   for (const auto& e : p.FAufgaben) texte.push_back(e.text);

@@ -73,6 +73,7 @@ class Hauptfenster : public QMainWindow {
   // The widgets of fields and commands, for tests.
   QLineEdit* Feld(Anzeige feld) const { return FFelder[static_cast<std::size_t>(feld)]; }
   QAction* Aktion(Bef befehl) const { return FAktionen[static_cast<std::size_t>(befehl)]; }
+  const QList<QAction*>& Tabellenaktionen() const { return FTabellenAktionen; }
   QComboBox* Suche() const { return FSuche; }
   QCompleter* Treffer() const { return FCompleter; }
   QScrollBar* Bildlauf() const { return FBildlauf; }
@@ -123,6 +124,11 @@ class Hauptfenster : public QMainWindow {
   QMenu* FNotizMenue = nullptr;
   QMenu* FAufgabenMenue = nullptr;
   std::vector<std::string> FNotizTexte, FAufgabenTexte;
+  // The user-defined tables after the Tables menu's fixed commands.
+  QMenu* FTabellenMenue = nullptr;
+  std::vector<TTabellenEintrag> FTabellenEintraege;
+  QList<QAction*> FTabellenAktionen;
+  void BaueTabellenmenue();
   QTimer FNotizTimer;
   MitfinanzierungsFenster* FMitfin = nullptr;
   SuchFenster* FSuchfenster = nullptr;

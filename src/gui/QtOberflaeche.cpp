@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -147,9 +149,11 @@ std::optional<std::string> QtOberflaeche::DateiOeffnen(DateiDialog& d) {
 std::optional<std::string> QtOberflaeche::DateiSpeichern(DateiDialog& d) {
   QString filter = Filter(d.filter);
   QString gewaehlt = filter.split(QStringLiteral(";;")).value(d.filterIndex);
-  QString name = QFileDialog::getSaveFileName(Eltern(), Q(d.titel), Q(d.vorschlag), filter, &gewaehlt,
-                                              QFileDialog::DontConfirmOverwrite);
+  QString name = QFileDialog::getSaveFileName(
+      Eltern(), Q(d.titel), Q(d.vorschlag), filter, &gewaehlt,
+      d.ueberschreibenFragen ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
   if (name.isEmpty()) return std::nullopt;
+  if (!d.endung.empty() && QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".") + Q(d.endung);
   d.filterIndex = static_cast<int>(filter.split(QStringLiteral(";;")).indexOf(gewaehlt));
   return S(name);
 }
@@ -173,5 +177,30 @@ void QtOberflaeche::MeldungsListe(const std::vector<std::string>& zeilen) {
 }
 
 void QtOberflaeche::Zwischenablage(const std::string& text) { QApplication::clipboard()->setText(Q(text)); }
+
+void QtOberflaeche::ZwischenablageRtf(const std::string& text, const std::string& rtf) {
+  auto* daten = new QMimeData;
+  daten->setText(Q(text));
+  const QByteArray bytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
+  daten->setData(QStringLiteral("text/rtf"), bytes);
+  daten->setData(QStringLiteral("application/rtf"), bytes);
+  // The name Windows programs look for.
+  daten->setData(QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\""), bytes);
+  QApplication::clipboard()->setMimeData(daten);
+}
+
+std::map<std::string, QtOberflaeche::FensterFunktion>& QtOberflaeche::Fensterarten() {
+  static std::map<std::string, FensterFunktion> arten;
+  return arten;
+}
+
+void QtOberflaeche::RegistriereFenster(const std::string& art, FensterFunktion funktion) {
+  Fensterarten()[art] = std::move(funktion);
+}
+
+void QtOberflaeche::Fenster(std::shared_ptr<FensterDaten> fenster) {
+  auto it = Fensterarten().find(std::string(fenster->Art()));
+  if (it != Fensterarten().end()) it->second(std::move(fenster), FHauptfenster);
+}
 
 }  // namespace zaq::gui

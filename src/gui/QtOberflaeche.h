@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "interaction/Oberflaeche.h"
@@ -34,12 +35,15 @@ class WarteFenster : public QDialog {
 class QtOberflaeche : public Oberflaeche {
  public:
   using DialogFunktion = std::function<bool(DialogDaten&, QWidget* eltern)>;
+  // Creates and shows the window of a window's data; the window owns it.
+  using FensterFunktion = std::function<QWidget*(std::shared_ptr<FensterDaten>, QWidget* eltern)>;
 
   QtOberflaeche();
   ~QtOberflaeche() override;
 
   // Each dialog described as data has a Qt window, found by its Art().
   static void Registriere(const std::string& art, DialogFunktion funktion);
+  static void RegistriereFenster(const std::string& art, FensterFunktion funktion);
   void SetzeHauptfenster(QWidget* fenster) { FHauptfenster = fenster; }
 
   Antwort Meldung(const MeldungsDaten& meldung) override;
@@ -53,8 +57,11 @@ class QtOberflaeche : public Oberflaeche {
   bool Dialog(DialogDaten& dialog) override;
   void MeldungsListe(const std::vector<std::string>& zeilen) override;
   void Zwischenablage(const std::string& text) override;
+  void ZwischenablageRtf(const std::string& text, const std::string& rtf) override;
+  void Fenster(std::shared_ptr<FensterDaten> fenster) override;
 
  private:
+  static std::map<std::string, FensterFunktion>& Fensterarten();
   QWidget* Eltern() const;
   static std::map<std::string, DialogFunktion>& Dialoge();
   QPointer<QWidget> FHauptfenster;

@@ -6,7 +6,9 @@
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
+#include "gui/Selektionsfenster.h"
 #include "gui/Sortierfenster.h"
+#include "gui/Tabellenfenster.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
 #include "platform/Plattform.h"
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereBearbeiten();
   zaq::gui::RegistriereBeitragsdialoge();
   zaq::gui::RegistriereSortierfenster();
+  zaq::gui::RegistriereSelektionsfenster();
+  zaq::gui::RegistriereTabellenfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

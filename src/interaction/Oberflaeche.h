@@ -5,6 +5,7 @@
 // front end implement it; the core never talks to a window system itself.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,8 @@ struct DateiDialog {
   std::string vorschlag;    // proposed file name (may include a directory)
   std::string verzeichnis;  // start directory
   int filterIndex = 0;      // chosen filter on return (0-based)
+  std::string endung;       // added to a name typed without one ("txt")
+  bool ueberschreibenFragen = false;  // the save dialog asks before replacing a file
 };
 
 // A dialog described as data.  Each concrete dialog (login, deletion, ...)
@@ -59,6 +62,15 @@ struct DateiDialog {
 class DialogDaten {
  public:
   virtual ~DialogDaten() = default;
+  virtual std::string_view Art() const = 0;
+};
+
+// A window that stays open beside the main window (a table): its data and
+// logic live in the core; a front end renders it by its Art() and keeps it
+// alive as long as the window is open.
+class FensterDaten {
+ public:
+  virtual ~FensterDaten() = default;
   virtual std::string_view Art() const = 0;
 };
 
@@ -110,6 +122,14 @@ class Oberflaeche {
   // Non-modal message list window.
   virtual void MeldungsListe(const std::vector<std::string>& zeilen) = 0;
   virtual void Zwischenablage(const std::string& text) = 0;
+  // Plain text and the same as Rich Text Format, put on the clipboard at once.
+  virtual void ZwischenablageRtf(const std::string& text, const std::string& rtf) {
+    (void)rtf;
+    Zwischenablage(text);
+  }
+  // Shows a window beside the main window; a front end without windows
+  // lets it go.
+  virtual void Fenster(std::shared_ptr<FensterDaten> fenster) { (void)fenster; }
 };
 
 // The front end in use.  Each program installs its own at start; without one

@@ -14,6 +14,7 @@ namespace {
 
 enum class Vergleichsart { Keine, Zahl, Text };
 
+
 Vergleichsart ArtVon(std::int32_t art) {
   switch (art) {
     case 21: case 22: case 41: case 42: case 43: case 46: case 69: return Vergleichsart::Text;
@@ -79,36 +80,48 @@ int Vergleiche(const TMitglied& a, const TMitglied& b, std::span<const std::int3
   return 0;
 }
 
-bool SortiereMitglieder(TZAQ& liste, std::span<const std::int32_t> schluessel, std::int32_t stichtag) {
-  const int mitglieder = liste.FMitglieder.Anzahl(), archiv = liste.FArchiv.Anzahl();
+TSortierwerte::TSortierwerte(std::span<const TMitglied* const> mitglieder, std::span<const std::int32_t> schluessel,
+                             std::int32_t stichtag) {
+  for (std::int32_t k : schluessel)
+    if (ArtVon(Betrag(k)) != Vergleichsart::Keine) FAktiv.push_back(k);
   // Every value is worked out once per member, texts as collation keys:
   // a sort compares each member about log2(n) times.
-  std::vector<std::int32_t> aktiv;
-  for (std::int32_t k : schluessel)
-    if (ArtVon(Betrag(k)) != Vergleichsart::Keine) aktiv.push_back(k);
-  const std::size_t n = static_cast<std::size_t>(mitglieder), breite = aktiv.size();
-  using Wert = std::variant<double, std::string>;
-  std::vector<Wert> werte(n * breite);
-  for (int i = 0; i < mitglieder; ++i) {
-    const TMitglied& m = liste.FMitglieder[i];
+  const std::size_t breite = FAktiv.size();
+  FWerte.resize(mitglieder.size() * breite);
+  for (std::size_t i = 0; i < mitglieder.size(); ++i) {
+    const TMitglied& m = *mitglieder[i];
     for (std::size_t j = 0; j < breite; ++j) {
-      const std::int32_t art = Betrag(aktiv[j]);
-      Wert& w = werte[static_cast<std::size_t>(i) * breite + j];
+      const std::int32_t art = Betrag(FAktiv[j]);
+      Wert& w = FWerte[i * breite + j];
       if (ArtVon(art) == Vergleichsart::Text) w = Sortierform(Text(m, art));
       else w = Zahl(m, art, stichtag);
     }
   }
+}
+
+bool TSortierwerte::Vor(std::size_t a, std::size_t b) const {
+  const std::size_t breite = FAktiv.size();
+  const Wert* wa = FWerte.data() + a * breite;
+  const Wert* wb = FWerte.data() + b * breite;
+  for (std::size_t j = 0; j < breite; ++j) {
+    const int r = wa[j].index() == 0 ? Drei(std::get<0>(wa[j]), std::get<0>(wb[j]))
+                                     : std::get<1>(wa[j]).compare(std::get<1>(wb[j]));
+    if (r != 0) return FAktiv[j] < 0 ? r > 0 : r < 0;
+  }
+  return false;
+}
+
+bool SortiereMitglieder(TZAQ& liste, std::span<const std::int32_t> schluessel, std::int32_t stichtag) {
+  const int mitglieder = liste.FMitglieder.Anzahl(), archiv = liste.FArchiv.Anzahl();
+  std::vector<const TMitglied*> zeiger;
+  zeiger.reserve(static_cast<std::size_t>(mitglieder));
+  for (const auto& m : liste.FMitglieder) zeiger.push_back(m.get());
+  const TSortierwerte werte(zeiger, schluessel, stichtag);
   // No key that compares anything leaves the order as it is.
-  if (breite > 0) liste.FMitglieder.Sortieren([&](const TMitglied& a, const TMitglied& b) {
-    const Wert* wa = werte.data() + static_cast<std::size_t>(a.Index()) * breite;
-    const Wert* wb = werte.data() + static_cast<std::size_t>(b.Index()) * breite;
-    for (std::size_t j = 0; j < breite; ++j) {
-      const int r = wa[j].index() == 0 ? Drei(std::get<0>(wa[j]), std::get<0>(wb[j]))
-                                       : std::get<1>(wa[j]).compare(std::get<1>(wb[j]));
-      if (r != 0) return aktiv[j] < 0 ? r > 0 : r < 0;
-    }
-    return false;
-  });
+  if (!werte.Leer())
+    liste.FMitglieder.Sortieren([&](const TMitglied& a, const TMitglied& b) {
+      return werte.Vor(static_cast<std::size_t>(a.Index()), static_cast<std::size_t>(b.Index()));
+    });
   return liste.PruefeSortierung(mitglieder, archiv);
 }
 

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace zaq {
@@ -19,6 +21,22 @@ using Sortierschluessel = std::vector<std::int32_t>;
 // date of 0 means the club's reference date.
 int Vergleiche(const TMitglied& a, const TMitglied& b, std::span<const std::int32_t> schluessel,
                std::int32_t stichtag);
+
+// The sort values of members, worked out once: member i of the span sorts
+// before member j when Vor(i, j).
+class TSortierwerte {
+ public:
+  TSortierwerte(std::span<const TMitglied* const> mitglieder, std::span<const std::int32_t> schluessel,
+                std::int32_t stichtag);
+  // True when no key compares anything.
+  bool Leer() const { return FAktiv.empty(); }
+  bool Vor(std::size_t i, std::size_t j) const;
+
+ private:
+  using Wert = std::variant<double, std::string>;
+  std::vector<std::int32_t> FAktiv;
+  std::vector<Wert> FWerte;
+};
 
 // Sorts the active members in place; members that compare equal keep their
 // order.  False after the fatal message when the number of members changed.

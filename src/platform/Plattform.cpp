@@ -248,4 +248,15 @@ double Jetzt() {
 
 std::int32_t Heute() { return static_cast<std::int32_t>(Jetzt()); }
 
+bool GleicheDatei(const std::string& a, const std::string& b) {
+  std::error_code fehler;
+  const std::filesystem::path pa = Pfad(a), pb = Pfad(b);
+  if (std::filesystem::equivalent(pa, pb, fehler)) return true;
+  // A file that does not exist yet is the same when its full path is.
+  const auto na = std::filesystem::weakly_canonical(pa, fehler);
+  if (fehler) return false;
+  const auto nb = std::filesystem::weakly_canonical(pb, fehler);
+  return !fehler && na == nb;
+}
+
 }  // namespace zaq::plattform

@@ -56,6 +56,10 @@ bool DateiExistiert(const std::string& name);
 bool VerzeichnisExistiert(const std::string& name);
 std::uint64_t Dateigroesse(const std::string& name);
 
+// Whether two names reach the same file: another spelling of the path, a
+// link or a second hard link of one file all count.
+bool GleicheDatei(const std::string& a, const std::string& b);
+
 // Paths of the program are kept as UTF-8 strings.
 std::filesystem::path Pfad(const std::string& utf8);
 std::string PfadText(const std::filesystem::path& pfad);

@@ -41,7 +41,7 @@ enum class Ladezustand : int {
   Abgebrochen = 200,
 };
 
-class TZAQ : public TFeldDatensatz<TZAQ> {
+class TZAQ : public TFeldDatensatz<TZAQ>, public std::enable_shared_from_this<TZAQ> {
  public:
   TZAQ();
   ~TZAQ() override;

@@ -29,6 +29,22 @@ const std::string kReservierungsFrage =
     "hat die lokale Version auf Ihrem Rechner einen neueren Stand als die gemeinsame FTP-Liste.\r\n\r\nHiermit "
     "wird die Online-Datei ausgepeichert und zur weiteren Benutzung reserviert.";
 
+std::vector<TTabellenEintrag> TabellenEintraege(const TZAQ& liste) {
+  std::vector<TTabellenEintrag> eintraege;
+  const auto& vorlagen = liste.FStammdaten.FTabVorlagen;
+  TTabellenEintrag trenner;
+  trenner.trenner = true;
+  eintraege.push_back(trenner);
+  for (int i = 0; i < vorlagen.Anzahl(); ++i)
+    eintraege.push_back({vorlagen.Element(i).FTitel, "Benutzerdefinierte Tabelle aus Stammdaten", false, true, i});
+  const auto programm = Programmvorlagen();
+  if (!programm.empty()) eintraege.push_back(trenner);
+  for (std::size_t i = 0; i < programm.size(); ++i)
+    eintraege.push_back({programm[i].FTitel, "Benutzerdefinierte Tabelle aus Programmeinstellungen", false, false,
+                         static_cast<int>(i) + 1});
+  return eintraege;
+}
+
 bool Enthaelt(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
 std::string DatumMitJahren(Tag datum, int jahre) { return DatumText(datum) + " (" + std::to_string(jahre) + ")"; }
@@ -308,6 +324,7 @@ void TfrmZAQ::AktualisiereMenues() {
     return;
   }
   FAufgaben = NotizEintraege(liste->FNotizen, "Neue Vereinsnotiz anlegen");
+  FTabellenMenue = TabellenEintraege(*liste);
   const TFtpDaten& ftp = liste->FFtpDaten;
   const bool aktiv = ftp.IstAktiv(), ausgespeichert = ftp.IstAusgespeichert();
   FTitel = Trim(liste->FBeschreibung).empty()

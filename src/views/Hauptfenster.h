@@ -14,6 +14,7 @@
 
 #include "app/Programm.h"
 #include "views/Befehle.h"
+#include "lists/Tabelle.h"
 #include "views/Sortieren.h"
 
 namespace zaq {
@@ -61,6 +62,17 @@ struct TNotizEintrag {
   bool trenner = false;
   std::optional<TBenutzerbild> bild;
   int notiz = -1;  // index of the note; -1 = "new note"
+};
+
+// An entry of the Tables menu after its fixed commands: a club template
+// (from the master data) or a program template (from the settings file).
+struct TTabellenEintrag {
+  std::string text;
+  std::string hinweis;
+  bool trenner = false;
+  bool verein = true;  // else a program template
+  int index = -1;      // in the club's templates, or the program template's number from 1
+  bool operator==(const TTabellenEintrag&) const = default;
 };
 
 // An entry of the quick search's drop-down list.
@@ -183,6 +195,12 @@ class TfrmZAQ : public TProgramm {
   std::optional<TBenutzerbild> FNotizAutor;
   // Tasks menu.
   std::vector<TNotizEintrag> FAufgaben;
+  // The user-defined tables of the Tables menu, rebuilt with the menus.
+  std::vector<TTabellenEintrag> FTabellenMenue;
+  void TabellenMenueWahl(int eintrag);
+  // A table window's "Mitglied aufrufen": the row's member becomes current
+  // when it is an active member of the open list.
+  bool ZeigeTabellenMitglied(const TTabelle& tabelle, int oben, int unten);
   // Co-financing window: shown, and a count that grows with every full
   // refresh while it is shown (the front end refills it then).
   bool FMitfinSichtbar = false;
@@ -254,6 +272,23 @@ class TfrmZAQ : public TProgramm {
   void mnuExtrasMassenSEPAClick();
   void mnuMitglZugSelektClick();
   void mnuSelFragenClick();
+  void StandardTabelle(int n, bool fragen);
+  void mnuTabPersClick() { StandardTabelle(0, true); }
+  void mnuTabVereinClick() { StandardTabelle(1, true); }
+  void mnuTabBeitrClick() { StandardTabelle(2, true); }
+  void mnuTabBestandClick() { StandardTabelle(3, true); }
+  void mnuTabGebTagClick() { StandardTabelle(6, false); }
+  void mnuTabEhrungenClick();
+  void mnuTabEMGClick() { StandardTabelle(7, false); }
+  void mnuTabGeloeschteClick() { StandardTabelle(8, false); }
+  void mnuExtrasAustritteClick();
+  void mnuSelGesamtClick();
+  void mnuSelEinzelClick();
+  void mnuSelUmkClick();
+  void mnuSelAufhebenClick();
+  void mnuSelSpeichernClick();
+  void mnuSelLadenClick();
+  void mnuSelStatusClick();
   void mnuExtrasMassenSelekLoschenClick();
   void mnuExtrasBenutzerClick();
   void mnuExtrasBankVerzClick();

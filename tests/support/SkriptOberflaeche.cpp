@@ -67,7 +67,17 @@ void SkriptOberflaeche::MeldungsListe(const std::vector<std::string>& zeilen) {
   MeldungsListen.push_back(zeilen);
 }
 
-void SkriptOberflaeche::Zwischenablage(const std::string& text) { ZwischenablageText = text; }
+void SkriptOberflaeche::Zwischenablage(const std::string& text) {
+  ZwischenablageText = text;
+  ZwischenablageRtfText.clear();
+}
+
+void SkriptOberflaeche::ZwischenablageRtf(const std::string& text, const std::string& rtf) {
+  ZwischenablageText = text;
+  ZwischenablageRtfText = rtf;
+}
+
+void SkriptOberflaeche::Fenster(std::shared_ptr<FensterDaten> fenster) { Fensterliste.push_back(std::move(fenster)); }
 
 std::vector<std::string> SkriptOberflaeche::Texte() const {
   std::vector<std::string> texte;
@@ -87,6 +97,7 @@ void SkriptOberflaeche::Leeren() {
   DialogArten.clear();
   DateiDialoge.clear();
   MeldungsListen.clear();
+  Fensterliste.clear();
 }
 
 }  // namespace zaq

@@ -4,6 +4,7 @@
 // unanswered, so a test can tell an expected question from a surprise.
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class SkriptOberflaeche : public Oberflaeche {
   std::vector<DateiDialog> DateiDialoge;  // every open/save dialog, as shown
   std::vector<std::vector<std::string>> MeldungsListen;
   std::string ZwischenablageText;
+  std::string ZwischenablageRtfText;
+  std::vector<std::shared_ptr<FensterDaten>> Fensterliste;  // every window shown, kept open
   bool WartenSichtbar = false;
 
   // What to answer.
@@ -48,6 +51,8 @@ class SkriptOberflaeche : public Oberflaeche {
   bool Dialog(DialogDaten& dialog) override;
   void MeldungsListe(const std::vector<std::string>& zeilen) override;
   void Zwischenablage(const std::string& text) override;
+  void ZwischenablageRtf(const std::string& text, const std::string& rtf) override;
+  void Fenster(std::shared_ptr<FensterDaten> fenster) override;
 
   // Convenience for tests.
   std::vector<std::string> Texte() const;

@@ -887,9 +887,9 @@ TEST(Befehlstabelle, JederBefehlUndJedesMenueStehtEinmalDarin) {
 TEST_F(Hauptfenster, NichtGebauteBefehleSindAusgegraut) {
   Neu(1);
   Neuanzeige();
-  EXPECT_FALSE(f.Zustand(Bef::mnuTabPers).aktiv);
-  EXPECT_FALSE(f.Zustand(Bef::befTabelle).aktiv);
-  EXPECT_FALSE(f.Befehl(Bef::befTabelle, true));
+  EXPECT_FALSE(f.Zustand(Bef::mnuExtrasBesterh).aktiv);
+  EXPECT_FALSE(f.Befehl(Bef::mnuExtrasBesterh));
+  EXPECT_TRUE(f.Zustand(Bef::befTabelle).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::mnuMitglAendern).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::befBearb).aktiv);
   EXPECT_EQ(KurzHinweis(f.Hinweis(Bef::befTabelle)), "Tabelle mit persönlichen [vereinsbezogenen] Daten");
