@@ -149,7 +149,6 @@ TabellenFenster::TabellenFenster(std::shared_ptr<TTabelle> tabelle, Hauptfenster
   }
   BaueMenues();
   Zeigen();
-  Groesse();
 }
 
 TabellenFenster::~TabellenFenster() {
@@ -260,6 +259,8 @@ void TabellenFenster::Zeigen() {
     if (kopf->visualIndex(i) != i) kopf->moveSection(kopf->visualIndex(i), i);
   FVerschieben = false;
   Breiten();
+  // The widths the core computed are where scaling with the window starts.
+  if (isVisible()) FLogik.GroesseBeginnt(width());
   for (std::size_t i = 0; i < FStatus.size(); ++i) FStatus[i]->setText(Q(t.FStatus[i]));
   FGitter->viewport()->update();
 }
@@ -280,8 +281,7 @@ void TabellenFenster::Groesse() {
     setWindowState(windowState() | Qt::WindowMaximized);
     return;
   }
-  if (width() < soll) resize(soll, std::max(height(), 400));
-  FLogik.GroesseBeginnt(width());
+  if (windowState() == Qt::WindowNoState && width() < soll) resize(soll, std::max(height(), 300));
 }
 
 std::optional<TZellbereich> TabellenFenster::Auswahl() const {
@@ -300,8 +300,9 @@ std::optional<TZellbereich> TabellenFenster::Auswahl() const {
 void TabellenFenster::Kopieren(bool nurAuswahl) {
   const auto bereich = nurAuswahl ? Auswahl() : std::nullopt;
   if (nurAuswahl && !bereich) return;
+  const QMimeData* vorher = QApplication::clipboard()->mimeData();
   FLogik.Tabelle().Kopieren(bereich);
-  FZwischenablage = QApplication::clipboard()->mimeData();
+  if (const QMimeData* jetzt = QApplication::clipboard()->mimeData(); jetzt != vorher) FZwischenablage = jetzt;
 }
 
 void TabellenFenster::MitgliedAufrufen() {
@@ -343,8 +344,18 @@ void TabellenFenster::SpalteVerschoben(int, int alt, int neu) {
   Zeigen();
 }
 
+void TabellenFenster::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!FGezeigt) {
+    FGezeigt = true;
+    Groesse();
+  }
+  FLogik.GroesseBeginnt(width());
+}
+
 void TabellenFenster::resizeEvent(QResizeEvent* e) {
   QMainWindow::resizeEvent(e);
+  if (!isVisible()) return;
   if (windowState() == Qt::WindowNoState) FLogik.GroesseAendert(width(), false);
   else FLogik.GroesseEndet();
   Breiten();

@@ -56,6 +56,7 @@ class TabellenFenster : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* e) override;
 
@@ -76,6 +77,7 @@ class TabellenFenster : public QMainWindow {
   QList<QAction*> FAktionen;
   const QMimeData* FZwischenablage = nullptr;  // what this window put there
   bool FVerschieben = false;
+  bool FGezeigt = false;
 };
 
 // Shows the core's tables as windows beside the main window.

@@ -14,6 +14,10 @@
 #include "views/Bearbeiten.h"
 #include "views/Hauptfenster.h"
 #include "views/Mitgliederdialoge.h"
+#include "views/Tabellenfenster.h"
+#include "lists/Selektion.h"
+#include "interaction/Einstellungen.h"
+#include <filesystem>
 
 namespace zaq {
 namespace {
@@ -918,6 +922,165 @@ TEST_F(Hauptfenster, TastenDerSucheUndBlaettern) {
   EXPECT_EQ(TfrmZAQ::BefehlFuerTaste("Ctrl+Q"), std::nullopt);
   EXPECT_TRUE(f.Befehl(*TfrmZAQ::BefehlFuerTaste("PgUp")));
   EXPECT_EQ(f.AktuelleNummer(), 2);
+}
+
+}  // namespace
+}  // namespace zaq
+
+namespace zaq {
+namespace {
+
+class Listenmenues : public Hauptfenster {
+ protected:
+  Listenmenues() {
+    for (std::uint16_t nr = 1; nr <= 4; ++nr) Neu(nr, "Name" + std::to_string(nr));
+    L->FMitglieder[0].FEhrenmitgliedSeit = D("01.01.2000");
+    Neuanzeige();
+    L->SetzeAktuellerBenutzer(admin);
+  }
+  const TTabelle& Tabelle(std::size_t i) { return dynamic_cast<const TTabelle&>(*ui.Fensterliste.at(i)); }
+};
+
+TEST_F(Listenmenues, SelektionsmenueMeldetUndFragt) {
+  EXPECT_TRUE(f.Befehl(Bef::mnuSelAufheben));
+  EXPECT_TRUE(f.Befehl(Bef::mnuSelSpeichern));
+  EXPECT_EQ(ui.Texte(), (std::vector<std::string>{"Es sind zur Zeit keine Mitglieder selektiert.",
+                                                   "Momentan sind keine Mitgliedern selektiert."}));
+  EXPECT_TRUE(ui.DateiDialoge.empty());
+  f.Befehl(Bef::mnuSelUmk);
+  ui.Leeren();
+  ui.Dateinamen.push_back(dir / "alle.zas");
+  f.Befehl(Bef::mnuSelSpeichern);
+  ASSERT_EQ(ui.DateiDialoge.size(), 1u);
+  EXPECT_EQ(ui.DateiDialoge[0].titel, "Selektion speichern");
+  EXPECT_EQ(ui.DateiDialoge[0].filter[0].beschreibung, "ZAQ-Selektionslisten");
+  EXPECT_TRUE(std::filesystem::exists(dir / "alle.zas"));
+  f.Befehl(Bef::mnuSelStatus);
+  ui.Antworten.push_back(Antwort::Nein);
+  f.Befehl(Bef::mnuSelAufheben);
+  EXPECT_EQ(L->AnzahlSelektierte(), 4);
+  ui.Antworten.push_back(Antwort::Ja);
+  f.Befehl(Bef::mnuSelAufheben);
+  EXPECT_EQ(L->AnzahlSelektierte(), 0);
+  // Loading reports how many were selected, or how many were not found.
+  ui.Dateinamen.push_back(dir / "alle.zas");
+  f.Befehl(Bef::mnuSelLaden);
+  L->FMitglieder[1].FGeburtsdatum += 1;
+  ui.Dateinamen.push_back(dir / "alle.zas");
+  f.Befehl(Bef::mnuSelLaden);
+  EXPECT_EQ(ui.Texte(), (std::vector<std::string>{"Momentan sind 4 von 4 Mitgliedern selektiert.",
+                                                   "Wollen Sie wirklich jede Selektion aufheben?",
+                                                   "Wollen Sie wirklich jede Selektion aufheben?",
+                                                   "Alle 4 Mitglieder wurden selektiert.",
+                                                   "1 Mitglieder wurden nicht gefunden und konnten folglich nicht "
+                                                   "selektiert werden."}));
+  EXPECT_EQ(ui.WarteTexte.back(), "Selektiere Datensätze");
+}
+
+TEST_F(Listenmenues, TabellenmenueUndNachfragen) {
+  // Nobody selected: no question; "&Tabellen" with Shift is the club data.
+  EXPECT_TRUE(f.Befehl(Bef::befTabelle, true));
+  ASSERT_EQ(ui.Fensterliste.size(), 1u);
+  EXPECT_EQ(Tabelle(0).Vorlage().FTitel, "Vereinstechnische Daten");
+  EXPECT_TRUE(ui.DialogArten.empty());
+  L->SetzeSelektion(L->FMitglieder[2], true);
+  // The question, cancelled: no table.
+  ui.Dialoge.push_back([](DialogDaten& d) { return dynamic_cast<TfrmZAQSelFrage&>(d).FAntwort = 0, false; });
+  f.Befehl(Bef::mnuTabPers);
+  EXPECT_EQ(ui.Fensterliste.size(), 1u);
+  // "&Selektiert", remembered: the next table does not ask, and "Nachfragen" is on.
+  ui.Dialoge.push_back([](DialogDaten& d) {
+    auto& frage = dynamic_cast<TfrmZAQSelFrage&>(d);
+    frage.FAntwort = 2;
+    frage.FAntwortMerken = true;
+    return true;
+  });
+  f.Befehl(Bef::mnuTabBeitr);
+  ASSERT_EQ(ui.Fensterliste.size(), 2u);
+  EXPECT_EQ(Tabelle(1).Zeilenzahl(), 1);
+  EXPECT_TRUE(f.Zustand(Bef::mnuSelFragen).aktiv);
+  EXPECT_FALSE(f.Zustand(Bef::mnuSelFragen).markiert);
+  f.Befehl(Bef::mnuTabBestand);
+  EXPECT_EQ(ui.DialogArten.size(), 2u);
+  f.Befehl(Bef::mnuSelFragen);
+  EXPECT_FALSE(f.Zustand(Bef::mnuSelFragen).aktiv);
+  // Nobody with an exit date: the message, no window.
+  ui.Leeren();
+  f.Befehl(Bef::mnuTabGeloeschte);
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{
+                            "Es wurden keine Mitglieder gefunden, die den gewünschten Filterkriterien entsprechen."});
+  EXPECT_TRUE(ui.Fensterliste.empty());
+  f.Befehl(Bef::mnuTabEMG);
+  ASSERT_EQ(ui.Fensterliste.size(), 1u);
+  // Going back to a member of the open list from its row.
+  EXPECT_TRUE(f.ZeigeTabellenMitglied(Tabelle(0), 1, 1));
+  EXPECT_EQ(f.AktuellesMitglied(), &L->FMitglieder[0]);
+}
+
+TEST_F(Listenmenues, VereinsUndProgrammvorlagenImMenue) {
+  auto& v = L->FStammdaten.FTabVorlagen.Hinzufuegen();
+  v.FTitel = "Archivliste";
+  v.FFilter = tfArchiv;
+  auto& w = L->FStammdaten.FTabVorlagen.Hinzufuegen();
+  w.FTitel = "Alle";
+  w.FSpalten = {3, 21};
+  TTabVorlage p;
+  p.LeseZeile("Telefon;21;47");
+  SchreibeProgrammvorlagen({p});
+  f.AktualisiereMenues();
+  ASSERT_EQ(f.FTabellenMenue.size(), 5u);
+  EXPECT_TRUE(f.FTabellenMenue[0].trenner);
+  EXPECT_EQ(f.FTabellenMenue[1].text, "Archivliste");
+  EXPECT_EQ(f.FTabellenMenue[1].hinweis, "Benutzerdefinierte Tabelle aus Stammdaten");
+  EXPECT_TRUE(f.FTabellenMenue[3].trenner);
+  EXPECT_EQ(f.FTabellenMenue[4].text, "Telefon");
+  EXPECT_EQ(f.FTabellenMenue[4].hinweis, "Benutzerdefinierte Tabelle aus Programmeinstellungen");
+  // An empty archive table opens nothing and says nothing.
+  f.TabellenMenueWahl(1);
+  EXPECT_TRUE(ui.Meldungen.empty());
+  EXPECT_TRUE(ui.Fensterliste.empty());
+  Benutzer(kAlleRechte & ~rArchiv);
+  f.TabellenMenueWahl(1);
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{"Sie sind im Moment als Gerd Gast angemeldet und besitzen leider "
+                                                 "nicht das Recht auf Zugriff zum Archiv."});
+  // The program template is read again from the settings.
+  p.LeseZeile("Telefon;21;48");
+  SchreibeProgrammvorlagen({p});
+  f.TabellenMenueWahl(4);
+  f.TabellenMenueWahl(2);
+  ASSERT_EQ(ui.Fensterliste.size(), 2u);
+  EXPECT_EQ(Tabelle(0).Vorlage().FSpalten, (std::vector<std::int32_t>{21, 48}));
+  EXPECT_EQ(Tabelle(0).Vorlage().FBezugsdatum, D("31.12.2020"));
+  EXPECT_EQ(Tabelle(1).Zelle(1, 1), "Name1");
+  // The archive command does nothing without the right.
+  ui.Leeren();
+  EXPECT_TRUE(f.Befehl(Bef::mnuExtrasAustritte));
+  EXPECT_TRUE(ui.Meldungen.empty());
+}
+
+TEST(Ehrungsliste, DatumKnoepfeUndSelektion) {
+  test::TempVerzeichnis dir;
+  EinstellungsVerzeichnisSetzen einstellungen(dir.Pfad().string());
+  const struct {
+    const char* heute;
+    const char* vorschlag;
+  } faelle[] = {{"30.06.2021", "31.12.2021"}, {"01.07.2021", "31.12.2022"}};
+  for (const auto& f : faelle) {
+    TfrmZAQTabEhrung d(D(f.heute), 0);
+    EXPECT_EQ(DatumText(d.FDatum), f.vorschlag);
+    EXPECT_EQ(d.KnopfText(0), "Dezember 2021");
+    EXPECT_EQ(d.KnopfText(2), "Dezember 2023");
+    d.Knopf(1);
+    EXPECT_EQ(d.AuswahlText(), "Auswahl: 31.12.2022");
+    EXPECT_FALSE(d.NurSelektierteMoeglich());
+  }
+  SchreibeEinstellungZahl(esJubiListenSelektiert, 1);
+  EXPECT_TRUE(TfrmZAQTabEhrung(D("01.01.2021"), 3).FNurSelektierte);
+  EXPECT_FALSE(TfrmZAQTabEhrung(D("01.01.2021"), 0).FNurSelektierte);
+  TfrmZAQTabEhrung d(D("01.01.2021"), 3);
+  d.FNurSelektierte = false;
+  d.Bestaetigen();
+  EXPECT_EQ(LeseEinstellung(esSelektion), "0");
 }
 
 }  // namespace
