@@ -36,6 +36,7 @@ struct Aufruf {
   Beitragsaufruf beitraege;
   std::optional<Sortierschluessel> schluessel;
   Exportform form = Exportform::Tabulator;
+  EinzugAufruf einzug;
   Selektionsaufruf selektion;
 };
 
@@ -97,7 +98,7 @@ const std::vector<Option>& Optionen() {
        [](Aufruf& a, const std::string& w) {
          auto datum = TextZuDatum(w);
          if (!datum) return false;
-         a.datum = a.beitraege.datum = *datum;
+         a.datum = a.beitraege.datum = a.einzug.datum = *datum;
          return true;
        }},
       {"--schema", "SCHEMA", "pain.008.001.08 (Vorgabe), pain.008.001.02 oder pain.008.003.02",
@@ -158,9 +159,30 @@ const std::vector<Option>& Optionen() {
       {"--invert", nullptr, "zuletzt die Selektion umkehren",
        [](Aufruf& a, const std::string&) { return a.selektion.umkehren = true; }},
       {"--full-year", nullptr, "vollen Jahresbeitrag berechnen, gleich was bezahlt ist",
-       [](Aufruf& a, const std::string&) { return a.beitraege.vollesJahr = true; }},
+       [](Aufruf& a, const std::string&) { return a.beitraege.vollesJahr = a.einzug.vollesJahr = true; }},
       {"--selected", nullptr, "nur selektierte Mitglieder",
-       [](Aufruf& a, const std::string&) { return a.beitraege.nurSelektierte = true; }},
+       [](Aufruf& a, const std::string&) { return a.beitraege.nurSelektierte = a.einzug.nurSelektierte = true; }},
+      {"--konto", "SCHLÜSSEL", "Vereinskonto, das die Beiträge empfängt",
+       [](Aufruf& a, const std::string& w) {
+         a.einzug.konto = w;
+         return !Trim(w).empty();
+       }},
+      {"--kontofilter", nullptr, "nur Zahler mit diesem Empfängerkonto (\"Empfängerkonto berücksichtigen\")",
+       [](Aufruf& a, const std::string&) { return a.einzug.kontofilter = 1, true; }},
+      {"--ohne-kontofilter", nullptr, "alle Zahler, gleich welches Empfängerkonto",
+       [](Aufruf& a, const std::string&) { return a.einzug.kontofilter = 0, true; }},
+      {"--real", nullptr, "vorläufige Zahldaten setzen und die Mitgliederdatei speichern",
+       [](Aufruf& a, const std::string&) { return a.einzug.echt = true; }},
+      {"--beschreibung", "TEXT", "Dateibeschreibung der Liste",
+       [](Aufruf& a, const std::string& w) {
+         a.einzug.beschreibung = w;
+         return true;
+       }},
+      {"--zweck", "TEXT", "Verwendungszweck (Vorlage mit Platzhaltern)",
+       [](Aufruf& a, const std::string& w) {
+         a.einzug.zweck = w;
+         return true;
+       }},
       {"--zahlarten", "LISTE", "Zahlarten der Zahler, z. B. 0,1 (0 Rechnung, 1 Lastschrift, 2 mitfinanziert; Vorgabe 1)",
        [](Aufruf& a, const std::string& w) { return LeseZahlarten(w, a.beitraege.zahlarten); }},
   };
@@ -324,6 +346,24 @@ const std::vector<Befehl>& Befehle() {
          return SepaXml({k.aufruf.argumente[0], k.aufruf.argumente[1], k.aufruf.argumente[2], k.aufruf.schema,
                          k.aufruf.datum},
                         k.aus);
+       }},
+      {"einzug", {"MITGLIEDERDATEI", "AUS.slv"}, "Mitgliedsbeiträge in eine neue SEPA-Buchungsliste einziehen",
+       "Zieht die Mitgliedsbeiträge wie der Assistent \"Mitgliedsbeiträge einziehen\" in eine neue Buchungsliste\n"
+       "AUS.slv ein: eine Buchung je Lastschriftzahler mit Mandat, Kopf mit Beschreibung, Kontoschlüssel,\n"
+       "Abbuchungstag (heute + 3) und wiederkehrender Sequenz, nach Namen sortiert.  Vorgaben wie im Assistenten:\n"
+       "Rechendatum 31.12. dieses Jahres (ab Juli des nächsten), Verwendungszweck der Vereinsstammdaten, der\n"
+       "Kontofilter, außer der Verein hat genau ein Konto.  Ausgabe: {\"Buchungen\", \"Summe\" (Cent),\n"
+       "\"Hinweisliste\"}.  Mit --real werden die vorläufigen Zahldaten gesetzt und die Mitgliederdatei\n"
+       "gespeichert, sonst bleibt sie unverändert.  Ohne Buchungen wird keine Liste geschrieben (Exit 1).",
+       {"--konto", "--date", "--full-year", "--selected", "--kontofilter", "--ohne-kontofilter", "--real",
+        "--beschreibung", "--zweck"},
+       [](Kontext& k) {
+         if (k.aufruf.einzug.konto.empty())
+           return Aufruffehler(k.fehler, "Die Option --konto fehlt.", SucheBefehl("einzug"));
+         EinzugAufruf a = k.aufruf.einzug;
+         a.mitgliederdatei = k.aufruf.argumente[0];
+         a.liste = k.aufruf.argumente[1];
+         return Einzug(a, k.aus);
        }},
       {"blz-import", {"BBK-DATEI", "VERZ"}, "ZAQ-BLZ.DAT/.IND aus der Bankleitzahlendatei der Bundesbank",
        "Erzeugt ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der Bundesbank in VERZ (nur\n"

@@ -3,6 +3,9 @@
 #include <cmath>
 
 #include "debits/sepa/Buchungsliste.h"
+#include "debits/sepa/Einzug.h"
+#include "interaction/Warten.h"
+#include "views/Einzug.h"
 #include "debits/sepa/Export.h"
 #include "interaction/Oberflaeche.h"
 #include "platform/Plattform.h"
@@ -61,6 +64,40 @@ int SepaXml(const SepaXmlAufruf& a, std::ostream&) {
     Meldung("Fehler beim Schreiben von " + a.ziel + "!", MeldungsArt::Fehler);
     return 1;
   }
+  return 0;
+}
+
+int Einzug(const EinzugAufruf& a, std::ostream& aus) {
+  auto verein = TZAQ::CreateAusDatei(a.mitgliederdatei);
+  if (!verein) return 1;
+  if (!verein->FStammdaten.SucheVereinskonto(a.konto)) {
+    Meldung("Das Vereinskonto \"" + a.konto + "\" gibt es in den Vereinsstammdaten nicht.", MeldungsArt::Fehler);
+    return 1;
+  }
+  // The wizard's defaults, changed by the options.
+  TfrmSEPAAssistent assistent(*verein, false, Heute());
+  if (a.datum != 0) assistent.FRechendatum = a.datum;
+  if (a.beschreibung) assistent.FBeschreibung = *a.beschreibung;
+  else assistent.FBeschreibung = "Mitgliedsbeiträge " + std::to_string(ZerlegeDatum(assistent.FRechendatum).jahr) +
+                                 " vom " + DatumText(Heute());
+  if (a.zweck) assistent.FZweck = *a.zweck;
+  TSepaSammelOptionen o = assistent.Optionen();
+  o.Kontoschluessel = a.konto;
+  o.VollesJahr = a.vollesJahr;
+  o.NurSelektierte = a.nurSelektierte;
+  o.VorlDatumSetzen = a.echt;
+  if (a.kontofilter >= 0) o.Kontofilter = a.kontofilter == 1;
+  TSepa liste;
+  if (!liste.Anlegen(a.liste)) return 1;
+  const TSammelErgebnis e =
+      Einzugslauf(liste, *verein, o, assistent.FBeschreibung, 2, Jetzt() + 3, "Erstelle Mitgliedsbeiträge", false);
+  if (e.Buchungen == 0) return 1;
+  if (a.echt && !verein->Speichern()) return 1;
+  Json hinweise = Json::array();
+  for (const TMitglied* m : e.Hinweisliste)
+    hinweise.push_back({{"Mitgliedsnummer", m->FMitgliedsnummer}, {"Hinweise", m->FHinweise}});
+  Json j = {{"Buchungen", e.Buchungen}, {"Summe", e.Summe}, {"Hinweisliste", std::move(hinweise)}};
+  aus << j.dump(1) << '\n';
   return 0;
 }
 

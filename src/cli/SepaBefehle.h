@@ -1,5 +1,6 @@
 #pragma once
 // zaq-cli's SEPA commands: a booking list as JSON, and the pain.008 file of a list.
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -17,5 +18,18 @@ struct SepaXmlAufruf {
 };
 // sepa-xml: 0 written; 1 refused (findings on stderr, nothing written).
 int SepaXml(const SepaXmlAufruf& aufruf, std::ostream& aus);
+
+struct EinzugAufruf {
+  std::string mitgliederdatei, liste, konto;
+  Tag datum = 0;  // 0: the wizard's default
+  bool vollesJahr = false, nurSelektierte = false, echt = false;
+  int kontofilter = -1;  // -1 the wizard's default, 0 off, 1 on
+  std::optional<std::string> beschreibung, zweck;
+};
+// einzug: the fee collection into a new booking list, as the wizard's run
+// makes it; prints {"Buchungen", "Summe", "Hinweisliste"}.  With echt the
+// preliminary pay dates are set and the member file saved; else it stays
+// as it was.  0 written; 1 no bookings or refused.
+int Einzug(const EinzugAufruf& aufruf, std::ostream& aus);
 
 }  // namespace zaq::cli

@@ -199,8 +199,19 @@ void QtOberflaeche::RegistriereFenster(const std::string& art, FensterFunktion f
 }
 
 void QtOberflaeche::Fenster(std::shared_ptr<FensterDaten> fenster) {
+  // A window already open for the same data shows it anew.
+  static std::map<const FensterDaten*, QPointer<QWidget>> offen;
+  if (auto alt = offen.find(fenster.get()); alt != offen.end() && alt->second) {
+    QMetaObject::invokeMethod(alt->second, "Aktualisieren");
+    alt->second->show();
+    alt->second->raise();
+    alt->second->activateWindow();
+    return;
+  }
   auto it = Fensterarten().find(std::string(fenster->Art()));
-  if (it != Fensterarten().end()) it->second(std::move(fenster), FHauptfenster);
+  if (it == Fensterarten().end()) return;
+  const FensterDaten* schluessel = fenster.get();
+  offen[schluessel] = it->second(std::move(fenster), FHauptfenster);
 }
 
 }  // namespace zaq::gui

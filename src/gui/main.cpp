@@ -3,6 +3,7 @@
 #include "gui/Bearbeiten.h"
 #include "gui/Beitragsdialoge.h"
 #include "gui/Dialoge.h"
+#include "gui/Einzugsfenster.h"
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereSortierfenster();
   zaq::gui::RegistriereSelektionsfenster();
   zaq::gui::RegistriereTabellenfenster();
+  zaq::gui::RegistriereEinzugsfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

@@ -214,6 +214,21 @@ TTabelle::TTabelle(TZAQ& liste, const TTabVorlage& vorlage, bool filterTabelle)
   FBeitragsrecht = Beitragsrecht();
 }
 
+TTabelle::TTabelle(std::string titel, std::vector<std::string> kopf, const std::vector<std::vector<std::string>>& zeilen) {
+  FVorlage.FTitel = std::move(titel);
+  FVorlage.FSortierung.clear();
+  FVorlage.FSpalten.assign(kopf.size(), 0);
+  FSpaltenzahl = static_cast<int>(kopf.size());
+  FZeilen.resize(zeilen.size());
+  FZellen = std::move(kopf);
+  for (const auto& z : zeilen)
+    for (std::size_t s = 0; s < static_cast<std::size_t>(FSpaltenzahl); ++s)
+      FZellen.push_back(s < z.size() ? z[s] : std::string());
+  FKopfLinks = {FVorlage.FTitel, ""};
+  FStatus = {"Tabelle ohne Vereinsbezug", "", "", ""};
+  Spaltenbreiten();
+}
+
 TTabelle::~TTabelle() = default;
 
 bool TTabelle::Beitragsrecht() const {
@@ -320,6 +335,8 @@ std::string TTabelle::Wert(int zeile, int spalte) const {
 }
 
 bool TTabelle::Fuellen() {
+  // A table without a member list keeps the cells it was given.
+  if (!FListe) return true;
   FBeitragsrecht = Beitragsrecht();
   FKopfLinks = {FVorlage.FTitel, ""};
   FKopfRechts = {"", "Bezug: " + DatumText(FVorlage.FBezugsdatum)};
@@ -375,7 +392,7 @@ const std::string& TTabelle::Zelle(int zeile, int spalte) const {
 
 const std::string& TTabelle::ZelleZeichnen(int zeile, int spalte) {
   const auto i = Index(zeile, spalte);
-  if (!i || zeile == 0) return Zelle(zeile, spalte);
+  if (!i || zeile == 0 || !FListe) return Zelle(zeile, spalte);
   std::string neu = Wert(zeile, spalte);
   if (neu != FZellen[*i]) FZellen[*i] = std::move(neu);
   return FZellen[*i];

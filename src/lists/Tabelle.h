@@ -52,6 +52,9 @@ class TTabelle : public FensterDaten {
   // its members itself, a handed list shows the rows it is given.  The
   // table keeps a list that is shared with it alive.
   TTabelle(TZAQ& liste, const TTabVorlage& vorlage, bool filterTabelle);
+  // A table without a member list ("Tabelle ohne Vereinsbezug"): findings
+  // and reports whose cells are given as they are.
+  TTabelle(std::string titel, std::vector<std::string> kopf, const std::vector<std::vector<std::string>>& zeilen);
   ~TTabelle() override;
 
   // The rows of a filter table from the template's criteria, groups and
@@ -137,11 +140,11 @@ class TTabelle : public FensterDaten {
   void Anhaengen(TMitglied& m);
   std::string Wert(int zeile, int spalte) const;
 
-  TZAQ* FListe;
+  TZAQ* FListe = nullptr;
   std::shared_ptr<TZAQ> FHalter;  // keeps a shared list alive
   Lebenszeichen FLebt;
   TTabVorlage FVorlage;
-  bool FFilterTabelle;
+  bool FFilterTabelle = false;
   std::vector<Zeile> FZeilen;
   int FSpaltenzahl = 0;
   std::vector<std::string> FZellen;  // (rows + 1) × columns, row 0 the headings

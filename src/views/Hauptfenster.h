@@ -15,6 +15,7 @@
 #include "app/Programm.h"
 #include "views/Befehle.h"
 #include "lists/Tabelle.h"
+#include "views/Einzug.h"
 #include "views/Sortieren.h"
 
 namespace zaq {
@@ -201,6 +202,8 @@ class TfrmZAQ : public TProgramm {
   // A table window's "Mitglied aufrufen": the row's member becomes current
   // when it is an active member of the open list.
   bool ZeigeTabellenMitglied(const TTabelle& tabelle, int oben, int unten);
+  // The SEPA window with the list a run made; one at a time.
+  std::shared_ptr<TfrmSEPA> SepaFenster() const { return FSepa; }
   // Co-financing window: shown, and a count that grows with every full
   // refresh while it is shown (the front end refills it then).
   bool FMitfinSichtbar = false;
@@ -289,6 +292,13 @@ class TfrmZAQ : public TProgramm {
   void mnuSelSpeichernClick();
   void mnuSelLadenClick();
   void mnuSelStatusClick();
+  void mnuLSVTestlaufClick();
+  void mnuLSVBeitraegeClick() { Einziehen(false); }
+  void mnuLSVSonderbuchungenClick() { Einziehen(true); }
+  void Einziehen(bool sonder);
+  // The SEPA window for a new list: the open list, if any, is closed first.
+  TfrmSEPA& NeuesSepaFenster();
+  void ZeigeSepa(const TSammelErgebnis& e);
   void mnuExtrasMassenSelekLoschenClick();
   void mnuExtrasBenutzerClick();
   void mnuExtrasBankVerzClick();
@@ -298,6 +308,7 @@ class TfrmZAQ : public TProgramm {
   void befHttpClick();
   void befZWechselClick();
 
+  std::shared_ptr<TfrmSEPA> FSepa;
   Zwischenspeicher<TMitglied> FAktuell;
   TfrmZAQSuchen FSuchen{*this};
   int FPosition = 1;

@@ -146,11 +146,11 @@ bool TSepa::Oeffnen(const std::string& datei) {
   return true;
 }
 
-bool TSepa::Anlegen(const std::string& datei) {
+bool TSepa::Anlegen(const std::string& datei, bool melden) {
   Schliessen();
   const auto kopf = KodiereKopf(TSepaKopf::Neu());
   if (!plattform::SchreibeDateiSicher(plattform::Pfad(datei), kopf.data(), kopf.size())) {
-    Meldung("Die Datei \"" + datei + "\" kann nicht angelegt werden.", MeldungsArt::Fehler);
+    if (melden) Meldung("Die Datei \"" + datei + "\" kann nicht angelegt werden.", MeldungsArt::Fehler);
     return false;
   }
   FSaetze.assign(1, kopf);

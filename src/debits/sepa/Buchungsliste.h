@@ -62,8 +62,9 @@ class TSepa {
 
   // An existing list; false after the message (the list is then not open).
   bool Oeffnen(const std::string& datei);
-  // A new list with its header only, replacing a file of that name.
-  bool Anlegen(const std::string& datei);
+  // A new list with its header only, replacing a file of that name; the
+  // failure's message only when asked for.
+  bool Anlegen(const std::string& datei, bool melden = true);
   const std::string& Dateiname() const { return FDatei; }
   bool Offen() const { return !FDatei.empty(); }
   // The bookings the list addresses; records beyond them are kept as they are.

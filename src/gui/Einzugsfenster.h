@@ -1,0 +1,73 @@
+#pragma once
+// Qt windows of collecting fees: the wizards "Mitgliedsbeiträge einziehen"
+// and "Sonderbuchungsliste erstellen", and the SEPA window with the booking
+// list, its check and its XML export.
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "views/Einzug.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTableWidget;
+
+namespace zaq::gui {
+
+class Hauptfenster;
+
+class AssistentFenster : public QDialog {
+  Q_OBJECT
+ public:
+  AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern);
+  void Weiter();
+  void Zurueck();
+  QLineEdit* Beschreibung() const { return FBeschreibung; }
+  QLineEdit* Zweck() const { return FZweck; }
+  QLineEdit* Betrag() const { return FBetrag; }
+  QRadioButton* Vorlaeufig() const { return FVorlaeufig; }
+  QListWidget* Konten() const { return FKonten; }
+  QPushButton* WeiterKnopf() const { return FWeiter; }
+
+ private:
+  void Uebernehmen();
+  void Zeigen();
+  TfrmSEPAAssistent& FLogik;
+  QLabel* FSchritt;
+  QStackedWidget* FSeiten;
+  QLineEdit *FBeschreibung, *FZweck, *FBetrag;
+  QDateEdit* FRechendatum;
+  QCheckBox* FVollesJahr;
+  QRadioButton *FTestlauf, *FVorlaeufig, *FKontofilter, *FAlleKonten, *FNurSelektierte, *FAlleMitglieder;
+  QListWidget* FKonten;
+  QPushButton *FGesamt, *FListe, *FZurueck, *FWeiter;
+};
+
+class SepaFenster : public QMainWindow {
+  Q_OBJECT
+ public:
+  SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern);
+  QTableWidget* Buchungen() const { return FBuchungen; }
+  QLabel* Kopf() const { return FKopf; }
+  Q_INVOKABLE void Aktualisieren();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  std::shared_ptr<TfrmSEPA> FLogik;
+  QLabel* FKopf;
+  QTableWidget* FBuchungen;
+};
+
+void RegistriereEinzugsfenster();
+
+}  // namespace zaq::gui

@@ -1,0 +1,62 @@
+// The fee menu's runs: the test run, collecting fees, special bookings;
+// their lists go to the SEPA window.
+#include "interaction/Warten.h"
+#include "lists/Selektion.h"
+#include "platform/Plattform.h"
+#include "store/ZAQ.h"
+#include "views/Einzug.h"
+#include "views/Hauptfenster.h"
+
+namespace zaq {
+
+TfrmSEPA& TfrmZAQ::NeuesSepaFenster() {
+  if (FSepa) FSepa->Liste().Schliessen();
+  if (!FSepa || &FSepa->Verein() != Liste()) {
+    FSepa = std::make_shared<TfrmSEPA>(*Liste());
+    FSepa->BeimSchliessen = [this] { FSEPAOffen = false; };
+  }
+  return *FSepa;
+}
+
+void TfrmZAQ::ZeigeSepa(const TSammelErgebnis& e) {
+  FSepa->FBefunde = e.Befunde;
+  FSEPAOffen = true;
+  UI().Fenster(FSepa);
+}
+
+void TfrmZAQ::mnuLSVTestlaufClick() {
+  TZAQ& verein = *Liste();
+  const int antwort = FrageNurSelektierte(verein);
+  Darstellen();
+  if (antwort == 0) return;
+  TSepa& liste = NeuesSepaFenster().Liste();
+  if (!liste.Anlegen(verein.Verzeichnis() + "Testlauf Beitragseinzug.slv")) return;
+  TSepaSammelOptionen o;
+  o.Vorlage = "Testlauf";
+  o.Kontoschluessel = "TEST";
+  o.VollesJahr = true;
+  o.NurSelektierte = antwort == 2;
+  const TSammelErgebnis e = Einzugslauf(liste, verein, o, "Testlauf für Beitragseinzug", 2, Heute(),
+                                        "Erstelle Buchungsliste");
+  if (e.Buchungen > 0) ZeigeSepa(e);
+  AktualisiereAnzeige(true);
+}
+
+void TfrmZAQ::Einziehen(bool sonder) {
+  TZAQ& verein = *Liste();
+  TfrmSEPAAssistent assistent(verein, sonder, Heute());
+  if (!UI().Dialog(assistent) || !assistent.Fertig()) {
+    AktualisiereAnzeige(true);
+    return;
+  }
+  TSepa& liste = NeuesSepaFenster().Liste();
+  const std::string vorschlag = assistent.FBeschreibung + " - " + assistent.Kontoschluessel();
+  if (!NeueListeAnlegen(liste, vorschlag, verein.Verzeichnis())) return;
+  const TSammelErgebnis e =
+      Einzugslauf(liste, verein, assistent.Optionen(), assistent.FBeschreibung, sonder ? 0 : 2, Jetzt() + 3,
+                  sonder ? "Erstelle Sonderbeiträge" : "Erstelle Mitgliedsbeiträge");
+  if (e.Buchungen > 0) ZeigeSepa(e);
+  AktualisiereAnzeige(true);
+}
+
+}  // namespace zaq

@@ -1,0 +1,118 @@
+#pragma once
+// Collecting fees as the user meets it: the wizards "Mitgliedsbeiträge
+// einziehen" (six steps) and "Sonderbuchungsliste erstellen" (five), the
+// runs of the fee menu that follow them, the test run, and the SEPA window
+// that shows a booking list with its check and its XML export.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Datum.h"
+#include "debits/sepa/Buchungsliste.h"
+#include "debits/sepa/Einzug.h"
+#include "interaction/Oberflaeche.h"
+
+namespace zaq {
+
+class TTabelle;
+class TZAQ;
+
+class TfrmSEPAAssistent : public DialogDaten {
+ public:
+  static constexpr std::string_view kArt = "SEPA-Assistent";
+  std::string_view Art() const override { return kArt; }
+  static constexpr std::size_t kBeschreibungLaenge = 54, kZweckLaenge = 50;
+  static constexpr const char* kKeineAenderung = "Keine Änderung, da Testlauf";
+  static constexpr const char* kVorlaeufig = "Vorläufiges Datum setzen";
+  static constexpr const char* kKontofilter = "Empfängerkonto berücksichtigen";
+  static constexpr const char* kAlleKonten = "Alle Mitglieder auflisten";
+  static constexpr const char* kNurSelektierte = "Nur selektierte Mitglieder heranziehen";
+  static constexpr const char* kAlleMitglieder = "Alle Mitglieder auflisten";
+
+  // heute: today's day.
+  TfrmSEPAAssistent(TZAQ& liste, bool sonder, Tag heute);
+  bool Sonder() const { return FSonder; }
+  // "Mitgliedsbeiträge einziehen" or "Sonderbuchungsliste erstellen".
+  std::string Titel() const;
+  int Schritte() const { return FSonder ? 5 : 6; }
+  // What the current step asks for.
+  enum class Seite { Beschreibung, Zweck, Rechendatum, Konto, Kontoselektion, Mitglieder };
+  Seite AktuelleSeite() const;
+  std::string SchrittTitel() const;
+  bool Letzter() const { return FSchritt == Schritte(); }
+  int Schritt() const { return FSchritt; }
+
+  // "Weiter" ("Speichern" on the last step): checks the step, false after
+  // its message; on the last step it finishes.
+  bool Weiter();
+  void Zurueck();
+  bool Fertig() const { return FFertig; }
+  // "Gesamtselektion..." and "Listenselektion..." of the last step: only
+  // with "Nur selektierte Mitglieder heranziehen".
+  bool SelektionMoeglich() const { return FNurSelektierte; }
+  void Gesamtselektion();
+  void Listenselektion();
+  // "Variablen...": what the placeholders of the purpose template mean.
+  static std::string VariablenText();
+
+  // The fields, as typed.
+  std::string FBeschreibung;
+  std::string FZweck;
+  std::string FBetrag;  // special bookings: amount per member
+  Tag FRechendatum;
+  bool FVollesJahr = false;
+  enum Datumwahl { keine = 0, testlauf = 1, vorlaeufig = 2 } FDatumwahl = keine;
+  std::vector<std::string> FKonten;  // "key;description"
+  int FKonto = -1;
+  bool FKontofilter;
+  bool FNurSelektierte;
+
+  // The run's options from the fields of a finished wizard.
+  TSepaSammelOptionen Optionen() const;
+  std::string Kontoschluessel() const;
+
+ private:
+  bool Pruefe();
+  TZAQ& FListe;
+  bool FSonder;
+  int FSchritt = 1;
+  bool FFertig = false;
+};
+
+// The SEPA window: the open booking list, its check and its XML export.
+// Only one list is open at a time.
+class TfrmSEPA : public FensterDaten {
+ public:
+  static constexpr std::string_view kArt = "SEPA-Lastschriften";
+  std::string_view Art() const override { return kArt; }
+  explicit TfrmSEPA(TZAQ& verein);
+  TSepa& Liste() { return FListe; }
+  TZAQ& Verein() { return *FVerein; }
+  // The findings table of the run that made the list, kept beside it.
+  std::shared_ptr<TTabelle> FBefunde;
+
+  // "&Bankverbindungen prüfen...": the findings table, or "Die Datenbank
+  // ist in Ordnung!".
+  bool BankverbindungenPruefen();
+  // "XML-Datei erzeugen...": the check, the save dialog (its file type
+  // chooses the schema), the note for version 29, the export.
+  bool XmlErzeugen();
+  // The window closes: the list is closed.
+  std::function<void()> BeimSchliessen;
+  void Schliessen();
+
+ private:
+  TZAQ* FVerein;
+  std::shared_ptr<TZAQ> FHalter;
+  TSepa FListe;
+};
+
+// Creates the booking list a run makes, its file chosen in the save dialog
+// "SEPA-Lastschriften anlegen" (asked again when it cannot be created);
+// false when cancelled.
+bool NeueListeAnlegen(TSepa& liste, const std::string& vorschlag, const std::string& verzeichnis);
+
+}  // namespace zaq
