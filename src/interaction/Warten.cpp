@@ -53,6 +53,8 @@ Antwort TfrmWarten::WarteMeldung(const std::string& text, MeldungsArt art, Knoep
 void TfrmWarten::Schliessen() {
   if (FSichtbar) UI().WartenVerbergen();
   FSichtbar = false;
+  // A cancel belongs to the operation that showed the window.
+  FAbbruch = false;
 }
 
 void TfrmWarten::AbbrechenGeklickt() {

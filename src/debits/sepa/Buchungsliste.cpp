@@ -312,50 +312,40 @@ const TVereinskonto* TSepa::Vereinskonto(const TStammdaten& stamm) const {
 bool TSepa::Sortieren(int schluessel) {
   if (!Offen() || schluessel < 1 || schluessel > 6) return false;
   const int n = Anzahl();
-  // The bookings decoded once, sorted as the list's shell sort sorts them,
-  // written once at the end.
-  std::vector<TSepaBuchung> b(static_cast<std::size_t>(n) + 1);
-  for (int i = 1; i <= n; ++i) b[static_cast<std::size_t>(i)] = Lesen(i);
-  std::vector<int> ordnung(static_cast<std::size_t>(n) + 1);
-  for (int i = 0; i <= n; ++i) ordnung[static_cast<std::size_t>(i)] = i;
-  auto vor = [&](int x, int y) {
-    const TSepaBuchung& p = b[static_cast<std::size_t>(x)];
-    const TSepaBuchung& q = b[static_cast<std::size_t>(y)];
-    switch (schluessel) {
-      case 1: return VergleicheText(p.Name, q.Name) < 0;
-      case 2: return VergleicheText(p.Verwendungszweck, q.Verwendungszweck) < 0;
-      case 3: return VergleicheText(p.Mandatsreferenz, q.Mandatsreferenz) < 0;
-      case 4: return VergleicheText(p.Kundenreferenz, q.Kundenreferenz) < 0;
-      case 5: return VergleicheText(IBANOhneLand(p.IBAN), IBANOhneLand(q.IBAN)) < 0;
-      default: return p.Betrag < q.Betrag;
-    }
-  };
-  const int durchgaenge = n > 1 ? static_cast<int>(std::floor(std::log2(n))) : 1;
-  int durchgang = 0;
-  bool abgebrochen = false;
-  for (int abstand = n; abstand > 1 && !abgebrochen;) {
-    abstand /= 2;
-    Warten().Fortschritt(static_cast<double>(++durchgang) / durchgaenge);
-    bool getauscht = true;
-    while (getauscht && !abgebrochen) {
-      getauscht = false;
-      for (int i = 1; i <= n - abstand; ++i) {
-        auto& a = ordnung[static_cast<std::size_t>(i)];
-        auto& z = ordnung[static_cast<std::size_t>(i + abstand)];
-        if (vor(z, a)) {
-          std::swap(a, z);
-          getauscht = true;
-        }
-      }
+  // Each booking's key once, texts as collation keys, so that a large list
+  // sorts in n log n comparisons of bytes.  Equal bookings keep their order
+  // (the list does not promise any order among them).
+  std::vector<std::string> texte(static_cast<std::size_t>(n) + 1);
+  std::vector<float> betraege(static_cast<std::size_t>(n) + 1);
+  for (int i = 1; i <= n; ++i) {
+    if (i % 1024 == 0) {
+      Warten().Fortschritt(static_cast<double>(i) / n);
       Warten().Verarbeiten();
-      abgebrochen = Warten().AbbruchGewuenscht();
+      if (Warten().AbbruchGewuenscht()) return false;
+    }
+    const TSepaBuchung b = Lesen(i);
+    const auto k = static_cast<std::size_t>(i);
+    switch (schluessel) {
+      case 1: texte[k] = Sortierform(b.Name); break;
+      case 2: texte[k] = Sortierform(b.Verwendungszweck); break;
+      case 3: texte[k] = Sortierform(b.Mandatsreferenz); break;
+      case 4: texte[k] = Sortierform(b.Kundenreferenz); break;
+      case 5: texte[k] = Sortierform(IBANOhneLand(b.IBAN)); break;
+      default: betraege[k] = b.Betrag; break;
     }
   }
+  std::vector<int> ordnung(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) ordnung[static_cast<std::size_t>(i)] = i + 1;
+  std::stable_sort(ordnung.begin(), ordnung.end(), [&](int x, int y) {
+    const auto a = static_cast<std::size_t>(x), b = static_cast<std::size_t>(y);
+    return schluessel == 6 ? betraege[a] < betraege[b] : texte[a] < texte[b];
+  });
   // A cancelled sort leaves the list as it was.
-  if (abgebrochen) return false;
+  Warten().Verarbeiten();
+  if (Warten().AbbruchGewuenscht()) return false;
   std::vector<Satz> neu = FSaetze;
   for (int i = 1; i <= n; ++i)
-    neu[static_cast<std::size_t>(i)] = FSaetze[static_cast<std::size_t>(ordnung[static_cast<std::size_t>(i)])];
+    neu[static_cast<std::size_t>(i)] = FSaetze[static_cast<std::size_t>(ordnung[static_cast<std::size_t>(i - 1)])];
   std::swap(FSaetze, neu);
   if (Sichern()) return true;
   std::swap(FSaetze, neu);
