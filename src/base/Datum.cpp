@@ -149,9 +149,13 @@ Tag PlusJahre(Tag tag, int jahre) {
 }
 
 std::int64_t ZeitstempelZahl(double zeit) {
-  Tag tag = static_cast<Tag>(std::floor(zeit));
-  auto sekunden = static_cast<std::int64_t>(std::floor((zeit - tag) * 86400.0 + 1e-6));
-  if (sekunden >= 86400) sekunden = 86399;
+  // To the nearest second: a time held as a double is a hair off its second.
+  const auto gesamt = static_cast<std::int64_t>(std::llround(GueltigeZeit(zeit) * 86400.0));
+  auto tag = gesamt / 86400, sekunden = gesamt % 86400;
+  if (sekunden < 0) {
+    sekunden += 86400;
+    --tag;
+  }
   return static_cast<std::int64_t>(tag) * 1000000 + sekunden / 3600 * 10000 +
          sekunden / 60 % 60 * 100 + sekunden % 60;
 }

@@ -77,9 +77,8 @@ int Einzug(const EinzugAufruf& a, std::ostream& aus) {
   // The wizard's defaults, changed by the options.
   TfrmSEPAAssistent assistent(*verein, false, Heute());
   if (a.datum != 0) assistent.FRechendatum = a.datum;
+  // The description is the wizard's, whose first step comes before the date.
   if (a.beschreibung) assistent.FBeschreibung = *a.beschreibung;
-  else assistent.FBeschreibung = "Mitgliedsbeiträge " + std::to_string(ZerlegeDatum(assistent.FRechendatum).jahr) +
-                                 " vom " + DatumText(Heute());
   if (a.zweck) assistent.FZweck = *a.zweck;
   TSepaSammelOptionen o = assistent.Optionen();
   o.Kontoschluessel = a.konto;

@@ -262,7 +262,10 @@ bool TFtpDaten::IstAusgespeichert() const { return !Trim(FAusgespeichertVon).emp
 
 void TFtpDaten::SetzeAusgespeichert(const std::string& login) {
   FAusgespeichertVon = login;
-  if (FListe) FListe->Geaendert();
+  // The mark is this copy's own business: the list must be saved, but its
+  // version (the change time stamp) stays, or the copy would look newer
+  // than the server.
+  if (FListe) FListe->FGeaendert = true;
 }
 
 std::string TFtpDaten::Serverdateiname(const std::string& erweiterung) const {

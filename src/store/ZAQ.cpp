@@ -382,6 +382,48 @@ bool TZAQ::LeseStream(TZAQStream& s) {
   return ok;
 }
 
+std::unique_ptr<TZAQ> TZAQ::CreateAusStream(Bytes daten, const TZAQ& vorlage) {
+  auto neu = std::make_unique<TZAQ>();
+  neu->FFtpDaten.FSchluessel = vorlage.FFtpDaten.FSchluessel;
+  neu->FFtpDaten.FSchluesselZeit = vorlage.FFtpDaten.FSchluesselZeit;
+  if (daten.size() < kKopfGroesse + 4 || std::memcmp(daten.data(), kZAQMagie, 10) != 0) return nullptr;
+  TZAQStream s(std::move(daten));
+  if (!neu->LeseStream(s)) return nullptr;
+  // The key never travels; a file from the server lacks it.
+  neu->FFtpDaten.FSchluessel = vorlage.FFtpDaten.FSchluessel;
+  if (const TBenutzer* b = vorlage.AktuellerBenutzer()) neu->SetzeAktuellerBenutzer(neu->SucheBenutzer(b->FLogin, 0));
+  const TFtpDaten& alt = vorlage.FFtpDaten;
+  neu->FFtpDaten.FAusgespeichertVon = alt.FAusgespeichertVon;
+  neu->FFtpDaten.FUploadVon = alt.FUploadVon;
+  neu->FFtpDaten.FUploadVersion = alt.FUploadVersion;
+  neu->FFtpDaten.FUploadZeit = alt.FUploadZeit;
+  // Users who do not share keep the passwords and pictures of this computer.
+  for (auto& b : neu->FBenutzer) {
+    if (b->HatRecht(rOnline)) continue;
+    for (const auto& a : vorlage.FBenutzer)
+      if (a->FLogin == b->FLogin && a->FBenutzerNr == b->FBenutzerNr) {
+        b->FKennwortHash = a->FKennwortHash;
+        b->FKennwortAktionen = a->FKennwortAktionen;
+        b->FBildNr = a->FBildNr;
+        b->FBild = a->FBild;
+      }
+  }
+  for (const auto& m : vorlage.FArchiv) {
+    bool vorhanden = false;
+    for (const auto& n : neu->FArchiv)
+      if (GleichesMitglied(*m, *n)) vorhanden = true;
+    if (!vorhanden) neu->FArchiv.Anhaengen(std::make_unique<TMitglied>(*m));
+  }
+  const std::int32_t grenze = Heute() - neu->FFtpDaten.FArchivTage;
+  std::vector<TMitglied*> weg;
+  for (const auto& m : neu->FArchiv)
+    if (m->FSelektiert && !neu->ImArchivZeitraum(*m, grenze)) weg.push_back(m.get());
+  for (TMitglied* m : weg) neu->FArchiv.Loeschen(*m);
+  if (!neu->AktuellerBenutzer() && !neu->Anmelden(false)) return nullptr;
+  neu->FDateiname = vorlage.FDateiname;
+  return neu;
+}
+
 std::unique_ptr<TZAQ> TZAQ::CreateAusDatei(const std::string& name, Ladezustand* zustandAus) {
   WartenSchliessen schliessen;
   Warten().ZeigeStatus("Lade Datei");

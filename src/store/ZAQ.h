@@ -53,6 +53,12 @@ class TZAQ : public TFeldDatensatz<TZAQ>, public std::enable_shared_from_this<TZ
   // Loads a file; nullptr after the failure has been reported (CreateAusDatei).
   static std::unique_ptr<TZAQ> CreateAusDatei(const std::string& name,
                                               Ladezustand* zustand = nullptr);
+  // The list received from the shared server, enciphered with the key of
+  // vorlage, the open list it replaces: it takes over the key, the logged-in
+  // user, the local shared-server fields, the local passwords of users who
+  // do not share, the archive kept here, and the file name.  nullptr when
+  // the bytes are no member file this key opens (CreateAusStream).
+  static std::unique_ptr<TZAQ> CreateAusStream(Bytes daten, const TZAQ& vorlage);
 
   const char* KlassenName() const override { return "TZAQ"; }
   void FeldLesen(std::uint16_t id, TZAQStream& s, bool& ok, bool& unbekannt, std::int32_t groesse) override;
@@ -147,6 +153,9 @@ class TZAQ : public TFeldDatensatz<TZAQ>, public std::enable_shared_from_this<TZ
   // The remembered answer whether lists cover only the selected members:
   // 0 none, 1 all, 2 only the selected ones.
   int FNurSelektierteAntwort = 0;
+  // The list that replaced this one (a download from the shared server); the
+  // windows that show this one follow it.
+  std::weak_ptr<TZAQ> FNachfolger;
 
   // Load statistics.
   std::int64_t FGeleseneGroesse = 0;
