@@ -1,10 +1,12 @@
 #include "app/Programm.h"
 
 #include "bank/Bank.h"
+#include "base/Datum.h"
 #include "base/Text.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
 #include "lists/Sortierung.h"
+#include "store/Benutzer.h"
 #include "platform/Plattform.h"
 
 namespace zaq {
@@ -47,6 +49,101 @@ bool TProgramm::Starten(const std::vector<std::string>& argumente) {
   return true;
 }
 
+TFtpSitzung& TProgramm::Ftp() {
+  if (!FFtp) FFtp = std::make_unique<TFtpSitzung>(FZAQ);
+  return *FFtp;
+}
+
+void TProgramm::NachFtp(const TZAQ* vorher) {
+  Warten().Schliessen();
+  if (FZAQ.get() != vorher) ListeGewechselt();
+  MenuesNeu();
+}
+
+bool TProgramm::FtpAusspeichern() {
+  const TZAQ* vorher = FZAQ.get();
+  const bool ok = Ftp().SetzeStatus(false, true) == 0;
+  Warten().Schliessen();
+  if (ok)
+    Meldung("Die Datenbank wurde erfolgreich ausgespeichert und ist nun reserviert.\r\nNach dem Bearbeiten die "
+            "Datenbank bitte wieder einspeichern,\r\num sie für andere zum Bearbeiten wieder freizugeben!",
+            MeldungsArt::Information);
+  NachFtp(vorher);
+  return ok;
+}
+
+bool TProgramm::FtpEinspeichern() {
+  const TZAQ* vorher = FZAQ.get();
+  const bool ok = Ftp().SetzeStatus(true, true) == 0;
+  Warten().Schliessen();
+  if (ok)
+    Meldung("Die Datenbank wurde erfolgreich eingespeichert und steht nun wieder für alle zur Verfügung.",
+            MeldungsArt::Information);
+  NachFtp(vorher);
+  return ok;
+}
+
+void TProgramm::FtpHerunterladen() {
+  const TZAQ* vorher = FZAQ.get();
+  Ftp().LadeVonServer(true, true);
+  NachFtp(vorher);
+}
+
+void TProgramm::AutomatischEinspeichern() {
+  if (FSitzungEndet || !FZAQ) return;
+  const TFtpDaten& ftp = FZAQ->FFtpDaten;
+  if (LeseEinstellung(esAutomatischesEinspeichern) != "1" || !ftp.IstAktiv() || !ftp.IstAusgespeichert()) return;
+  const TZAQ* vorher = FZAQ.get();
+  Ftp().SetzeStatus(true, true);
+  NachFtp(vorher);
+}
+
+void TProgramm::NachDemOeffnen() {
+  TFtpDaten& ftp = FZAQ->FFtpDaten;
+  const TZAQ* vorher = FZAQ.get();
+  if (ftp.IstAktiv() && ftp.IstAusgespeichert()) {
+    // Clears a reservation the server no longer holds for this copy.
+    Ftp().HoleServerStatus(false);
+  } else if (ftp.IstAktiv() && GleichOhneGross(plattform::Pfad(FZAQ->FDateiname).extension().string(), ".zaq") &&
+             LeseEinstellung(esFtpBeimOeffnen) == "1") {
+    const auto abstand = LeseEinstellungZahl(esFtpAktualisierabstand).value_or(5);
+    if (Jetzt() > ftp.FLetzteAktualisierung + abstand) Ftp().LadeVonServer(false, true);
+  }
+  Warten().Schliessen();
+  if (FZAQ.get() != vorher) ListeGewechselt();
+  FaelligeAnbieten();
+  if (FFtp) FFtp->Trenne();
+}
+
+void TProgramm::FaelligeAnbieten() {
+  const TFtpDaten& ftp = FZAQ->FFtpDaten;
+  if (!ftp.IstAktiv() || ftp.IstAusgespeichert()) {
+    FZAQ->FaelligeAnbieten();
+    return;
+  }
+  const int n = FZAQ->AnzahlFaellig();
+  const TBenutzer* b = FZAQ->AktuellerBenutzer();
+  if (n == 0 || !b || !b->HatRecht(rOnline)) return;
+  if (Meldung("Es sind " + std::to_string(n) + " Mitglieder zur Löschung ab dem heutigen Tag festgelegt. " + "\r\n" +
+                  "Möchten Sie, daß diese Mitglieder nun endgültig gelöscht werden?" + "\r\n\r\n" +
+                  "Zum Löschen wird die Datei automatisch aus- und wieder eingespeichert.",
+              MeldungsArt::Frage, Knoepfe::JaNein) != Antwort::Ja)
+    return;
+  const TZAQ* vorher = FZAQ.get();
+  const bool aus = Ftp().SetzeStatus(false, true) == 0;
+  Warten().Schliessen();
+  if (FZAQ.get() != vorher) ListeGewechselt();
+  if (!aus) return;
+  if (FZAQ->AnzahlFaellig() == 0)
+    Meldung("Die Mitglieder wurden zwischenzeitlich bereits in der Online-Datenbank gelöscht.",
+            MeldungsArt::Information);
+  else
+    FZAQ->LoescheFaellige();
+  Ftp().SetzeStatus(true, true);
+  Warten().Schliessen();
+  MenuesNeu();
+}
+
 bool TProgramm::AenderungenSichern(Sichern art) {
   WartenSchliessen schliessen;
   if (!FZAQ) return true;
@@ -66,6 +163,7 @@ bool TProgramm::AenderungenSichern(Sichern art) {
       frage = "Wollen Sie trotzdem die Mitgliederverwaltung beenden und die Aktualisierung durchführen, wodurch Änderungen an " + f + " verloren gehen?";
       break;
   }
+  AutomatischEinspeichern();
   if (!FZAQ->FGeaendert) return true;
   return SichernOderFragen("Speichern der aktuell geöffneten Datei ist fehlgeschlagen. Sie können versuchen, die Datei evtl. unter einem anderen Namen abzuspeichern. " + frage);
 }
@@ -117,7 +215,7 @@ int TProgramm::DateiOeffnen(const std::string& vorgabeName) {
   FZAQ = std::move(neu);
   auto sicherung = LeseEinstellungZahl(esSicherungskopie);
   if (sicherung && *sicherung == 1) FZAQ->Sicherungskopie();
-  FZAQ->FaelligeAnbieten();
+  NachDemOeffnen();
   if (auto sortieren = LeseEinstellungZahl(esAutoSortieren)) SortiereNachOeffnen(*FZAQ, *sortieren);
   ListeGewechselt();
   return 1;
@@ -179,6 +277,7 @@ bool TProgramm::FormCloseQuery() {
         Meldung("Wollen Sie das Programm wirklick verlassen?", MeldungsArt::Frage, Knoepfe::JaNein) != Antwort::Ja)
       return false;
   }
+  AutomatischEinspeichern();
   if (!FZAQ || !FZAQ->FGeaendert) return true;
   return SichernOderFragen("Fehler beim Speichern der aktuell geöffneten Datei. Sie können versuchen, die Datei evtl. unter einem anderen Namen abzuspeichern. Wollen Sie ZAQ trotzdem beenden, wodurch Änderungen an " +
                            FZAQ->FDateiname + " verloren gehen?");
@@ -189,6 +288,7 @@ void TProgramm::FormClose() {
     SchreibeEinstellung(esLetzteDatei, FZAQ->FDateiname);
     FZAQ.reset();
   }
+  if (FFtp) FFtp->Trenne();
   Warten().Schliessen();
   SetzeBankverzeichnis(nullptr);
   FSitzungEndet = true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interaction/Oberflaeche.h"
+#include "share/Ftp.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -49,16 +50,35 @@ class TProgramm {
   // The file dialogs' filters; the first is the member file.
   static std::vector<zaq::DateiFilter> Dateifilter();
 
+  // The shared server: the connection of the open list.
+  TFtpSitzung& Ftp();
+  // Check-out and check-in with their messages; true on success.
+  bool FtpAusspeichern();
+  bool FtpEinspeichern();
+  // "Von Server herunterladen": the forced download; the list may be replaced.
+  void FtpHerunterladen();
+  // The automatic check-in before a list is closed.
+  void AutomatischEinspeichern();
+
  protected:
   // Called when the list or the current member changed (the view repaints).
   virtual void ListeGewechselt() {}
+  // The commands' states must be worked out again (a check-in, a check-out).
+  virtual void MenuesNeu() {}
 
  private:
   // Saves a changed list under its name, or asks for one; true = go on.
   bool SichernOderFragen(const std::string& frageBeiFehler);
+  // The shared server's runs after opening, then the offer to delete the
+  // members whose exit date has passed.
+  void NachDemOeffnen();
+  void FaelligeAnbieten();
+  // ListeGewechselt when a download replaced the list.
+  void NachFtp(const TZAQ* vorher);
   // Shared with the table windows that show it.
   std::shared_ptr<TZAQ> FZAQ;
   std::string FOeffnenVorschlag;
+  std::unique_ptr<TFtpSitzung> FFtp;
 };
 
 }  // namespace zaq

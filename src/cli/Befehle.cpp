@@ -11,6 +11,7 @@
 #include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
+#include "cli/FtpBefehle.h"
 #include "cli/ListenBefehle.h"
 #include "cli/SepaBefehle.h"
 #include "debits/sepa/SEPADirectDebit.h"
@@ -365,6 +366,26 @@ const std::vector<Befehl>& Befehle() {
          a.liste = k.aufruf.argumente[1];
          return Einzug(a, k.aus);
        }},
+      {"ftp-status", {"DATEI"}, "Stand der gemeinsamen Liste auf dem FTP-Server als JSON",
+       "Fragt den Stand der gemeinsamen Mitgliederliste auf dem FTP-Server ab (mit der Reparatur eines\n"
+       "unterbrochenen Hochladens) und gibt ein JSON-Objekt aus: status, serverVersion, lokaleVersion,\n"
+       "schluesselServer, schluesselLokal, reserviert, reserviertVon, reserviertAm, uploadVon, uploadZeit,\n"
+       "uploadVersion, ausgespeichertVon; Zeiten kodiert (Tage*1000000+hhmmss), 0 wenn unbekannt.  DATEI wird\n"
+       "nie geschrieben.  Exit 0 für die Codes 0 bis 6, sonst 1 mit der Meldung des Codes.  \"FTP passiv\" und\n"
+       "\"Verbindungsversuche\" kommen aus den Einstellungen.",
+       {}, [](Kontext& k) { return FtpStatus(k.aufruf.argumente[0], k.aus); }},
+      {"ausspeichern", {"DATEI"}, "gemeinsame Liste ausspeichern und reservieren",
+       "Speichert die gemeinsame Liste vom FTP-Server aus und reserviert sie; bei Erfolg wird DATEI gespeichert.\n"
+       "Die Konfliktfrage (lokale Datei neuer) wird mit Abbrechen beantwortet, mit --yes mit Ja (die Version des\n"
+       "Servers wird heruntergeladen).",
+       {}, [](Kontext& k) { return FtpAusspeichern(k.aufruf.argumente[0]); }},
+      {"einspeichern", {"DATEI"}, "gemeinsame Liste einspeichern und freigeben",
+       "Lädt die ausgespeicherte Liste auf den FTP-Server hoch und gibt sie frei; bei Erfolg wird DATEI gespeichert.",
+       {}, [](Kontext& k) { return FtpEinspeichern(k.aufruf.argumente[0]); }},
+      {"herunterladen", {"DATEI"}, "gemeinsame Liste vom FTP-Server herunterladen",
+       "Lädt die Version des Servers herunter, wenn sie neuer ist (\"Von Server herunterladen\"); die Selektion\n"
+       "bleibt erhalten.  Ergebnis 0 und 200 (nichts zu tun) speichern DATEI und enden mit Exit 0.",
+       {}, [](Kontext& k) { return FtpHerunterladen(k.aufruf.argumente[0]); }},
       {"blz-import", {"BBK-DATEI", "VERZ"}, "ZAQ-BLZ.DAT/.IND aus der Bankleitzahlendatei der Bundesbank",
        "Erzeugt ZAQ-BLZ.DAT und ZAQ-BLZ.IND aus der Bankleitzahlendatei der Bundesbank in VERZ (nur\n"
        "Hauptdatensätze); eine Datei ohne Regelspalte braucht --iban-regeln. Bericht auf stdout.",

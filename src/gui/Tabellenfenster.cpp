@@ -363,6 +363,8 @@ void TabellenFenster::resizeEvent(QResizeEvent* e) {
 
 void TabellenFenster::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
+  // The list may have been replaced by a download meanwhile.
+  if (e->type() == QEvent::ActivationChange && isActiveWindow() && FLogik.Tabelle().FolgeListe()) Zeigen();
   // Maximizing and restoring leave the widths; the next resize starts anew.
   if (e->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState) FLogik.GroesseBeginnt(width());
 }

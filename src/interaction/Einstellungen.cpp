@@ -216,6 +216,17 @@ bool ProfilSchreiben(const std::string& datei, const std::string& abschnitt,
 }
 
 
+bool ProfilLoeschen(const std::string& datei, const std::string& abschnitt, const std::string& schluessel) {
+  auto zeilen = LeseZeilen(plattform::Pfad(datei));
+  const long i = FindeSchluessel(zeilen, AbschnittBereich(zeilen, abschnitt), schluessel, nullptr);
+  if (i < 0) return true;
+  zeilen.erase(zeilen.begin() + i);
+  std::string text;
+  for (const auto& z : zeilen) text += z + "\r\n";
+  return plattform::SchreibeDateiSicher(plattform::Pfad(datei), reinterpret_cast<const std::uint8_t*>(text.data()),
+                                        text.size());
+}
+
 std::string EinstellungsVerzeichnis() {
   return Verzeichnis().empty() ? plattform::ProgrammVerzeichnis() : Verzeichnis();
 }

@@ -116,6 +116,8 @@ std::string ProfilLesen(const std::string& datei, const std::string& abschnitt,
                         const std::string& schluessel, const std::string& vorgabe);
 bool ProfilSchreiben(const std::string& datei, const std::string& abschnitt,
                      const std::string& schluessel, const std::string& wert);
+// Removes a key; true also when there was none.
+bool ProfilLoeschen(const std::string& datei, const std::string& abschnitt, const std::string& schluessel);
 
 // Creates "ZAQ.INI" from "STANDARD.INI" when only the latter exists.
 void PruefeEinstellungsdatei();

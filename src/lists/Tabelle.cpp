@@ -268,6 +268,18 @@ TMitglied* TTabelle::Mitglied(int zeile) const {
   return Aufloesen(FZeilen[static_cast<std::size_t>(zeile - 1)]);
 }
 
+bool TTabelle::FolgeListe() {
+  if (!FListe) return false;
+  std::shared_ptr<TZAQ> neu = FListe->FNachfolger.lock();
+  if (!neu) return false;
+  while (auto weiter = neu->FNachfolger.lock()) neu = weiter;
+  FListe = neu.get();
+  FHalter = std::move(neu);
+  for (Zeile& z : FZeilen) z.ziel.Leeren();
+  Aufbauen();
+  return true;
+}
+
 void TTabelle::ZeilenWaehlen() {
   FZeilen.clear();
   if (!FListe) return;

@@ -120,6 +120,11 @@ class TTabelle : public FensterDaten {
   // The active member of the current row when one row is selected, or none.
   TMitglied* MitgliedZumAufrufen(int oben, int unten) const;
 
+  // A download from the shared server replaced the list: the table goes over
+  // to the new one (a filter table chooses its rows anew, a handed list finds
+  // its members there).  True when it did.
+  bool FolgeListe();
+
   // --- the window's texts ---
   TZAQ* Liste() const { return FListe; }
   std::string Titel() const { return FVorlage.FTitel; }

@@ -123,6 +123,9 @@ bool FtpVerbindung::Ausfuehren(const std::string& pfad, const std::vector<std::s
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, sekunden);
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(h, CURLOPT_NOBODY, ohneInhalt ? 1L : 0L);
+  // libcurl hands a size query's answer to the write function, which would
+  // print it to stdout; nothing but a download keeps what comes in.
+  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, +[](char*, size_t groesse, size_t n, void*) { return groesse * n; });
   curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(h, CURLOPT_XFERINFODATA, this);
   curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION,

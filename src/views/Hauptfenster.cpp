@@ -117,10 +117,21 @@ std::uint16_t TfrmZAQ::AktuelleNummer() const {
 
 bool TfrmZAQ::Oeffne(const std::string& ziel) { return plattform::OeffneDokument(ziel); }
 
-bool TfrmZAQ::Ausspeichern() {
-  Meldung("Die gemeinsame FTP-Liste kann in dieser Programmausgabe noch nicht ausgespeichert werden.",
-          MeldungsArt::Information);
-  return false;
+bool TfrmZAQ::Ausspeichern() { return FtpAusspeichern(); }
+
+void TfrmZAQ::MenuesNeu() { AktualisiereMenues(); }
+
+void TfrmZAQ::FtpBefehl(int art) {
+  const std::uint16_t nummer = AktuelleNummer();
+  if (art == 0) FtpAusspeichern();
+  else if (art == 1) FtpEinspeichern();
+  else FtpHerunterladen();
+  // The member shown before, in the list that may have been replaced.
+  TZAQ* liste = Liste();
+  TMitglied* m = liste ? liste->SucheNummer(nummer) : nullptr;
+  AktualisiereBereich();
+  ZeigeMitglied(m ? m : (liste ? liste->FMitglieder.Erstes() : nullptr));
+  AktualisiereMenues();
 }
 
 // --- showing a member ---

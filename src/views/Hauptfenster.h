@@ -224,8 +224,9 @@ class TfrmZAQ : public TProgramm {
   virtual void Schliessen() {}
   // Hands a document, link or "mailto:" to the desktop.
   virtual bool Oeffne(const std::string& ziel);
-  // Check-out of the shared list; joins when the shared server is built.
+  // Check-out of the shared list (tests replace it).
   virtual bool Ausspeichern();
+  void MenuesNeu() override;
 
  private:
   bool HatRecht(std::uint32_t m1, std::uint32_t m2 = 0) const;
@@ -247,6 +248,11 @@ class TfrmZAQ : public TProgramm {
   void mnuDateiSpeichernUnterClick() { TProgramm::mnuDateiSpeichernUnterClick(); }
   void mnuDateiKopieErstellenClick() { TProgramm::mnuDateiKopieErstellenClick(); }
   void mnuDateiBeendenClick() { Schliessen(); }
+  // 0 check-out, 1 check-in, 2 download.
+  void FtpBefehl(int art);
+  void mnuDateiAusspeichernClick() { FtpBefehl(0); }
+  void mnuDateiEinspeichernClick() { FtpBefehl(1); }
+  void mnuDateiKopieAktualisierenClick() { FtpBefehl(2); }
   void mnuMitglVorherClick() { Schreite(true); }
   void mnuMitglNchstesClick() { Schreite(false); }
   void mnuMitglAendernClick();

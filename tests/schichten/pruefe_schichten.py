@@ -23,6 +23,7 @@ SCHICHTEN = [
     ["fees"],
     ["lists"],
     ["debits"],
+    ["share"],
     ["app"],
     ["views"],
     ["gui", "cli"],
