@@ -107,8 +107,10 @@ double Jetzt() { return plattform::Jetzt(); }
 
 Tag Jahresende() { return KodiereDatum(ZerlegeDatum(Heute()).jahr, 12, 31); }
 
-Tag NaechstesJahresende() {
-  Datum d = ZerlegeDatum(Heute());
+Tag NaechstesJahresende() { return NaechstesJahresende(Heute()); }
+
+Tag NaechstesJahresende(Tag heute) {
+  const Datum d = ZerlegeDatum(heute);
   return KodiereDatum(d.monat > 6 ? d.jahr + 1 : d.jahr, 12, 31);
 }
 

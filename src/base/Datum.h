@@ -28,7 +28,9 @@ bool IstDatum(std::string_view text);
 Tag Heute();
 double Jetzt();
 Tag Jahresende();
+// 31 December of this year, or of the next from July on.
 Tag NaechstesJahresende();
+Tag NaechstesJahresende(Tag heute);
 int VolleJahre(Tag von, Tag bis);
 int Monate(Tag von, Tag bis);
 int TageOhneSchalttag(Tag von, Tag bis);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string_view>
 
@@ -39,10 +40,12 @@ struct Aufruf {
   Exportform form = Exportform::Tabulator;
   EinzugAufruf einzug;
   Selektionsaufruf selektion;
+  std::string mitgliederdatei;
 };
 
 struct Kontext {
   Aufruf& aufruf;
+  std::istream& ein;
   std::ostream& aus;
   std::ostream& fehler;
   CliOberflaeche& ui;
@@ -184,6 +187,11 @@ const std::vector<Option>& Optionen() {
          a.einzug.zweck = w;
          return true;
        }},
+      {"--zaq", "DATEI", "die Mitgliederdatei, aus der Mitglieder eingefügt werden",
+       [](Aufruf& a, const std::string& w) {
+         a.mitgliederdatei = w;
+         return !w.empty();
+       }},
       {"--zahlarten", "LISTE", "Zahlarten der Zahler, z. B. 0,1 (0 Rechnung, 1 Lastschrift, 2 mitfinanziert; Vorgabe 1)",
        [](Aufruf& a, const std::string& w) { return LeseZahlarten(w, a.beitraege.zahlarten); }},
   };
@@ -309,6 +317,14 @@ const std::vector<Befehl>& Befehle() {
        "(Mitgliedsnummer, Hinweise).",
        {"--date", "--full-year", "--selected", "--zahlarten"},
        [](Kontext& k) { return Beitraege(k.aufruf.argumente[0], k.aufruf.beitraege, k.aus); }},
+      {"beitragspruefung", {"DATEI"}, "Mitgliedsbeiträge überprüfen, mit Bericht, als JSON",
+       "Überprüft die Beiträge wie das Fenster \"Mitgliedsbeiträge überprüfen\" (Zahlarten Rechnung und\n"
+       "Lastschrift), ohne die Datei zu ändern, und gibt ein JSON-Objekt aus: Rechendatum, Summe (Cent),\n"
+       "Hinweisliste (Mitgliedsnummer, Hinweise), Meldung (die Schlussmeldung) und Bericht (Anzahl, Summe,\n"
+       "Beitragsklassen mit Schluessel, Anzahl, Summe und Altersklassen, Zeilen mit \";\" zwischen den\n"
+       "Spalten).  --date: Vorgabe 31.12. dieses Jahres, ab Juli des nächsten.",
+       {"--date", "--full-year", "--selected"},
+       [](Kontext& k) { return Beitragspruefung(k.aufruf.argumente[0], k.aufruf.beitraege, k.aus); }},
       {"bank", {"BLZ"}, "Bank aus dem Bankverzeichnis als JSON",
        "Gibt die Bank aus dem Bankverzeichnis des Programmverzeichnisses als JSON-Objekt aus: blz, bezeichnung,\n"
        "kurzbezeichnung, plz, ort, bic, pruefverfahren (Zahl; A0..E4 = 100..144), pruefverfahrenKennzeichen\n"
@@ -348,6 +364,19 @@ const std::vector<Befehl>& Befehle() {
                          k.aufruf.datum},
                         k.aus);
        }},
+      {"slv-edit", {"LISTE"}, "SEPA-Buchungsliste wie im SEPA-Fenster bearbeiten",
+       "Liest ein JSON-Feld von Operationen von stdin und führt sie aus wie das SEPA-Fenster; jede Änderung\n"
+       "steht sofort in LISTE.  Operationen: {\"op\":\"hinzufuegen\"}; {\"op\":\"aendern\",\"nr\":i, Felder}\n"
+       "mit Kontoinhaber, IBAN, Mandatsreferenz, Betrag (\"12,50\"), Mandatsdatum (TT.MM.JJJJ), Kundenreferenz,\n"
+       "Verwendungszweck (fehlende Felder behalten, was die Buchung zeigt); {\"op\":\"entfernen\",\"nr\":i};\n"
+       "{\"op\":\"sortieren\",\"schluessel\":1..6}; {\"op\":\"stammdaten\", Dateibeschreibung, Abbuchungsdatum,\n"
+       "Sequenz (0|2), Kontoschluessel}; {\"op\":\"mitglied\",\"nummer\":\"17\"} (braucht --zaq);\n"
+       "{\"op\":\"suchen\",\"text\":T,\"ab\":i}; {\"op\":\"speichern_unter\",\"datei\":PFAD}.  Fragen werden nur\n"
+       "mit --yes bejaht.  Ausgabe: {\"Anzahl\", \"Gesamtbetrag\" (Cent), \"Gefunden\"}.  Die erste abgelehnte\n"
+       "Operation beendet den Lauf mit Exit 1; die vorigen stehen in der Liste.  Eingabe, die kein JSON-Feld\n"
+       "ist: Exit 2, die Liste bleibt unverändert.",
+       {"--zaq"},
+       [](Kontext& k) { return SlvEdit(k.aufruf.argumente[0], k.aufruf.mitgliederdatei, k.ein, k.aus, k.fehler); }},
       {"einzug", {"MITGLIEDERDATEI", "AUS.slv"}, "Mitgliedsbeiträge in eine neue SEPA-Buchungsliste einziehen",
        "Zieht die Mitgliedsbeiträge wie der Assistent \"Mitgliedsbeiträge einziehen\" in eine neue Buchungsliste\n"
        "AUS.slv ein: eine Buchung je Lastschriftzahler mit Mandat, Kopf mit Beschreibung, Kontoschlüssel,\n"
@@ -483,6 +512,10 @@ void MeldeAn(CliOberflaeche& ui, const Aufruf& aufruf, std::ostream& fehler) {
 }  // namespace
 
 int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
+  return Run(argumente, std::cin, aus, fehler);
+}
+
+int Run(const std::vector<std::string>& argumente, std::istream& ein, std::ostream& aus, std::ostream& fehler) {
   if (argumente.empty()) return Aufruffehler(fehler, "Kein Befehl angegeben.", nullptr);
   const std::string& erstes = argumente[0];
   if (erstes == "--help" || erstes == "-h") {
@@ -536,7 +569,7 @@ int Run(const std::vector<std::string>& argumente, std::ostream& aus, std::ostre
   CliOberflaeche ui(fehler, aufruf.ja);
   MeldeAn(ui, aufruf, fehler);
   OberflaecheSetzen setzen(ui);
-  Kontext kontext{aufruf, aus, fehler, ui};
+  Kontext kontext{aufruf, ein, aus, fehler, ui};
   return befehl->ausfuehren(kontext);
 }
 

@@ -2,14 +2,20 @@
 
 #include <cmath>
 
+#include <algorithm>
+
+#include "base/Text.h"
+#include "cli/BeitragsBefehle.h"
 #include "debits/sepa/Buchungsliste.h"
 #include "debits/sepa/Einzug.h"
-#include "interaction/Warten.h"
-#include "views/Einzug.h"
 #include "debits/sepa/Export.h"
 #include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
+#include "store/Benutzer.h"
 #include "store/ZAQ.h"
+#include "views/Einzug.h"
+#include "views/Sepafenster.h"
 
 namespace zaq::cli {
 
@@ -92,11 +98,150 @@ int Einzug(const EinzugAufruf& a, std::ostream& aus) {
       Einzugslauf(liste, *verein, o, assistent.FBeschreibung, 2, Jetzt() + 3, "Erstelle Mitgliedsbeiträge", false);
   if (e.Buchungen == 0) return 1;
   if (a.echt && !verein->Speichern()) return 1;
-  Json hinweise = Json::array();
-  for (const TMitglied* m : e.Hinweisliste)
-    hinweise.push_back({{"Mitgliedsnummer", m->FMitgliedsnummer}, {"Hinweise", m->FHinweise}});
-  Json j = {{"Buchungen", e.Buchungen}, {"Summe", e.Summe}, {"Hinweisliste", std::move(hinweise)}};
+  Json j = {{"Buchungen", e.Buchungen}, {"Summe", e.Summe}, {"Hinweisliste", HinweisJson(e.Hinweisliste)}};
   aus << j.dump(1) << '\n';
+  return 0;
+}
+
+namespace {
+
+// One operation of slv-edit on the window; false when it is refused (its
+// message is out).
+class SlvOperationen {
+ public:
+  SlvOperationen(TfrmSEPA& fenster, TZAQ& verein, bool mitVerein, std::ostream& fehler)
+      : FFenster(fenster), FVerein(verein), FMitVerein(mitVerein), FFehler(fehler) {}
+
+  bool Ausfuehren(const Json& o, Json& gefunden) {
+    if (!o.is_object() || !o.contains("op") || !o["op"].is_string()) return Fehler("Eine Operation ohne \"op\".");
+    const std::string op = o["op"];
+    if (op == "hinzufuegen") return FFenster.Hinzufuegen();
+    if (op == "aendern") return Aendern(o);
+    if (op == "entfernen") {
+      int nr = 0;
+      if (!Buchung(o, nr) || !FFenster.GeheZu(nr)) return false;
+      return FFenster.Entfernen() != Ausgang::Fehler;
+    }
+    if (op == "sortieren") {
+      const int k = o.value("schluessel", 0);
+      if (!o.contains("schluessel") || !o["schluessel"].is_number_integer() || k < 1 || k > 6)
+        return Fehler("\"schluessel\" muss 1 bis 6 sein.");
+      return FFenster.Sortieren(k);
+    }
+    if (op == "stammdaten") return Stammdaten(o);
+    if (op == "mitglied") {
+      if (!FMitVerein) return Fehler("\"mitglied\" braucht eine Mitgliederdatei (--zaq).");
+      std::string nummer;
+      if (!Text(o, "nummer", nummer)) return false;
+      return FVerein.PruefeRecht(512) && FFenster.MitgliedEinfuegen(nummer);
+    }
+    if (op == "suchen") {
+      std::string text;
+      if (!Text(o, "text", text)) return false;
+      if (!o.contains("ab") || !o["ab"].is_number_integer()) return Fehler("\"ab\" fehlt.");
+      gefunden.push_back(FFenster.Suche(text, o["ab"].get<int>()));
+      return true;
+    }
+    if (op == "speichern_unter") {
+      std::string datei;
+      return Text(o, "datei", datei) && FFenster.SpeichernUnter(datei);
+    }
+    return Fehler("Unbekannte Operation \"" + op + "\".");
+  }
+
+ private:
+  bool Fehler(const std::string& text) {
+    FFehler << "Fehler: " << text << '\n';
+    return false;
+  }
+  bool Text(const Json& o, const char* name, std::string& wert) {
+    if (!o.contains(name) || !o[name].is_string()) return Fehler("\"" + std::string(name) + "\" fehlt.");
+    wert = o[name].get<std::string>();
+    return true;
+  }
+  bool Buchung(const Json& o, int& nr) {
+    if (!o.contains("nr") || !o["nr"].is_number_integer()) return Fehler("\"nr\" fehlt.");
+    nr = o["nr"].get<int>();
+    if (nr < 1 || nr > FFenster.Liste().Anzahl()) return Fehler("Die Buchung " + std::to_string(nr) + " gibt es nicht.");
+    return true;
+  }
+  // Absent fields keep what showing the booking put there.
+  bool Felder(const Json& o, std::initializer_list<std::pair<const char*, std::string*>> felder,
+              std::string_view weiteres = {}) {
+    for (const auto& [name, ziel] : felder)
+      if (o.contains(name) && !Text(o, name, *ziel)) return false;
+    for (const auto& [schluessel, wert] : o.items()) {
+      (void)wert;
+      if (schluessel == "op" || schluessel == "nr" || schluessel == weiteres) continue;
+      if (std::none_of(felder.begin(), felder.end(), [&](const auto& f) { return schluessel == f.first; }))
+        return Fehler("Unbekanntes Feld \"" + schluessel + "\".");
+    }
+    return true;
+  }
+  bool Aendern(const Json& o) {
+    int nr = 0;
+    if (!Buchung(o, nr) || !FFenster.GeheZu(nr)) return false;
+    TBuchungsfelder& f = FFenster.FFelder;
+    if (!Felder(o, {{"Kontoinhaber", &f.Kontoinhaber},
+                    {"IBAN", &f.IBAN},
+                    {"Mandatsreferenz", &f.Mandatsreferenz},
+                    {"Betrag", &f.Betrag},
+                    {"Mandatsdatum", &f.Mandatsdatum},
+                    {"Kundenreferenz", &f.Kundenreferenz},
+                    {"Verwendungszweck", &f.Verwendungszweck}})) {
+      FFenster.GeheZu(nr);
+      return false;
+    }
+    FFenster.Geaendert();
+    return FFenster.Speichern();
+  }
+  bool Stammdaten(const Json& o) {
+    TfrmBuchungsstammdaten d(FFenster.Liste(), FVerein);
+    if (o.contains("Sequenz")) {
+      if (!o["Sequenz"].is_number_integer() || (o["Sequenz"] != 0 && o["Sequenz"] != 2))
+        return Fehler("\"Sequenz\" muss 0 oder 2 sein.");
+      d.FSequenz = o["Sequenz"].get<std::uint8_t>();
+    }
+    std::string schluessel = d.FSchluessel;
+    if (!Felder(o, {{"Dateibeschreibung", &d.FBeschreibung},
+                    {"Abbuchungsdatum", &d.FDatum},
+                    {"Kontoschluessel", &schluessel}},
+                "Sequenz"))
+      return false;
+    d.FSchluessel = Gross(schluessel);
+    return d.OK();
+  }
+
+  TfrmSEPA& FFenster;
+  TZAQ& FVerein;
+  bool FMitVerein;
+  std::ostream& FFehler;
+};
+
+}  // namespace
+
+int SlvEdit(const std::string& liste, const std::string& mitgliederdatei, std::istream& ein, std::ostream& aus,
+            std::ostream& fehler) {
+  std::shared_ptr<TZAQ> verein =
+      mitgliederdatei.empty() ? std::shared_ptr<TZAQ>(TZAQ::CreateNeu(false, false))
+                              : std::shared_ptr<TZAQ>(TZAQ::CreateAusDatei(mitgliederdatei));
+  if (!verein) return 1;
+  TfrmSEPA fenster(*verein);
+  if (!fenster.Oeffnen(liste)) return 1;
+  const Json operationen = Json::parse(ein, nullptr, false);
+  if (operationen.is_discarded() || !operationen.is_array()) {
+    fehler << "Fehler: Die Eingabe ist kein JSON-Feld von Operationen.\n";
+    return 2;
+  }
+  SlvOperationen ops(fenster, *verein, !mitgliederdatei.empty(), fehler);
+  Json gefunden = Json::array();
+  for (const Json& o : operationen)
+    if (!ops.Ausfuehren(o, gefunden)) return 1;
+  aus << Json{{"Anzahl", fenster.Liste().Anzahl()},
+              {"Gesamtbetrag", fenster.Liste().Gesamtbetrag()},
+              {"Gefunden", std::move(gefunden)}}
+             .dump()
+      << '\n';
   return 0;
 }
 

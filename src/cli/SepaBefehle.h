@@ -1,5 +1,6 @@
 #pragma once
 // zaq-cli's SEPA commands: a booking list as JSON, and the pain.008 file of a list.
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -31,5 +32,13 @@ struct EinzugAufruf {
 // preliminary pay dates are set and the member file saved; else it stays
 // as it was.  0 written; 1 no bookings or refused.
 int Einzug(const EinzugAufruf& aufruf, std::ostream& aus);
+
+// slv-edit LISTE [--zaq DATEI]: the SEPA window's operations, read as a JSON
+// array from ein, each written to the list at once; prints {"Anzahl",
+// "Gesamtbetrag", "Gefunden"}.  0 all done; 1 the list could not be opened
+// or an operation was refused (those before it are written); 2 the input is
+// no array of operations.
+int SlvEdit(const std::string& liste, const std::string& mitgliederdatei, std::istream& ein, std::ostream& aus,
+            std::ostream& fehler);
 
 }  // namespace zaq::cli

@@ -196,69 +196,8 @@ void AssistentFenster::Zurueck() {
   Zeigen();
 }
 
-// --- the SEPA window ------------------------------------------------------
-
-SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
-    : QMainWindow(eltern, Qt::Window), FLogik(std::move(logik)) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setObjectName(QStringLiteral("frmSEPA"));
-  auto* mitte = new QWidget(this);
-  auto* layout = new QVBoxLayout(mitte);
-  FKopf = new QLabel(mitte);
-  layout->addWidget(FKopf);
-  FBuchungen = new QTableWidget(mitte);
-  FBuchungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  FBuchungen->verticalHeader()->hide();
-  layout->addWidget(FBuchungen);
-  setCentralWidget(mitte);
-  QMenu* liste = menuBar()->addMenu(QStringLiteral("&Liste"));
-  liste->addAction(QStringLiteral("&Bankverbindungen prüfen..."), this, [this] { FLogik->BankverbindungenPruefen(); });
-  liste->addAction(QStringLiteral("XML-Datei erzeugen..."), this, [this] { FLogik->XmlErzeugen(); });
-  liste->addSeparator();
-  liste->addAction(QStringLiteral("Sch&ließen"), this, [this] { close(); });
-  Aktualisieren();
-  resize(900, 500);
-}
-
-void SepaFenster::Aktualisieren() {
-  TSepa& l = FLogik->Liste();
-  const TSepaKopf k = l.Kopf();
-  setWindowTitle(QStringLiteral("SEPA-Lastschriften - ") + Q(l.Dateiname()));
-  FKopf->setText(Q(k.Beschreibung + "  |  Konto: " + k.Kontoschluessel + "  |  Abbuchung: " +
-                   DatumText(static_cast<Tag>(GueltigeZeit(k.Datum))) + "  |  " +
-                   (k.Sequenz ? "Wiederkehrende Lastschriften" : "Einmalige Lastschriften") + "  |  " +
-                   std::to_string(l.Anzahl()) + " Buchungen, " +
-                   BetragText(BetragInCent(l.Gesamtbetrag()).value_or(0)) + " €"));
-  const QStringList spalten = {QStringLiteral("Kontoinhaber"), QStringLiteral("IBAN"),
-                               QStringLiteral("Mandatsreferenz"), QStringLiteral("Mandatsdatum"),
-                               QStringLiteral("Betrag"), QStringLiteral("Verwendungszweck")};
-  FBuchungen->clear();
-  FBuchungen->setColumnCount(static_cast<int>(spalten.size()));
-  FBuchungen->setHorizontalHeaderLabels(spalten);
-  FBuchungen->setRowCount(l.Anzahl());
-  for (int i = 1; i <= l.Anzahl(); ++i) {
-    const TSepaBuchung b = l.Lesen(i);
-    const std::string werte[] = {b.Name, b.IBAN, b.Mandatsreferenz,
-                                 DatumText(static_cast<Tag>(b.Mandatsdatum)),
-                                 BetragText(BetragInCent(b.Betrag).value_or(0)) + " €",
-                                 Ersetze(b.Verwendungszweck, "\r\n", " / ")};
-    for (int s = 0; s < 6; ++s) FBuchungen->setItem(i - 1, s, new QTableWidgetItem(Q(werte[s])));
-  }
-  FBuchungen->resizeColumnsToContents();
-}
-
-void SepaFenster::closeEvent(QCloseEvent* e) {
-  FLogik->Schliessen();
-  QMainWindow::closeEvent(e);
-}
-
 void RegistriereEinzugsfenster() {
   RegistriereModal<AssistentFenster, TfrmSEPAAssistent>();
-  QtOberflaeche::RegistriereFenster(std::string(TfrmSEPA::kArt), [](std::shared_ptr<FensterDaten> d, QWidget* eltern) {
-    auto* f = new SepaFenster(std::static_pointer_cast<TfrmSEPA>(std::move(d)), eltern);
-    f->show();
-    return static_cast<QWidget*>(f);
-  });
 }
 
 }  // namespace zaq::gui

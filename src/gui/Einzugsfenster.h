@@ -1,7 +1,6 @@
 #pragma once
 // Qt windows of collecting fees: the wizards "Mitgliedsbeiträge einziehen"
-// and "Sonderbuchungsliste erstellen", and the SEPA window with the booking
-// list, its check and its XML export.
+// and "Sonderbuchungsliste erstellen".
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
@@ -49,23 +48,6 @@ class AssistentFenster : public QDialog {
   QRadioButton *FTestlauf, *FVorlaeufig, *FKontofilter, *FAlleKonten, *FNurSelektierte, *FAlleMitglieder;
   QListWidget* FKonten;
   QPushButton *FGesamt, *FListe, *FZurueck, *FWeiter;
-};
-
-class SepaFenster : public QMainWindow {
-  Q_OBJECT
- public:
-  SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern);
-  QTableWidget* Buchungen() const { return FBuchungen; }
-  QLabel* Kopf() const { return FKopf; }
-  Q_INVOKABLE void Aktualisieren();
-
- protected:
-  void closeEvent(QCloseEvent* e) override;
-
- private:
-  std::shared_ptr<TfrmSEPA> FLogik;
-  QLabel* FKopf;
-  QTableWidget* FBuchungen;
 };
 
 void RegistriereEinzugsfenster();

@@ -191,7 +191,13 @@ void Hauptfenster::BaueMenues() {
     return menues.emplace(m.id, menue).first;
   };
   for (const TMenue& m : TfrmZAQ::Menues())
-    if (!m.eltern) einrichten(menuBar()->addMenu(Q(m.titel)), m);
+    if (!m.eltern) FMenues.push_back({m.id, einrichten(menuBar()->addMenu(Q(m.titel)), m)->second});
+  // "SE&PA" is a command in the menu bar rather than a menu.
+  QMenu* sepa = menues.at(Menue::mnuSEPAWechsel);
+  connect(sepa, &QMenu::aboutToShow, this, [this, sepa] {
+    QMetaObject::invokeMethod(sepa, &QMenu::close, Qt::QueuedConnection);
+    if (FAufgebaut) FProgramm.mnuSEPAWechselClick();
+  });
   FAufgabenMenue = menues.at(Menue::mnuAufgaben);
   FTabellenMenue = menues.at(Menue::mnuTab);
   for (const TBefehl& b : TfrmZAQ::Befehle()) {
@@ -532,6 +538,7 @@ void Hauptfenster::Darstellen() {
   if (p.FZahlartSeite >= 0) FZahlart->setCurrentIndex(p.FZahlartSeite);
   for (int i = 0; i < 3; ++i) FStatus[i]->setText(Q(p.Status(i + 1)));
 
+  for (const auto& [id, menue] : FMenues) menue->menuAction()->setVisible(p.MenueSichtbar(id));
   for (std::size_t i = 0; i < kAnzahlBefehle; ++i) {
     QAction* a = FAktionen[i];
     if (!a) continue;

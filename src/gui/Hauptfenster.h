@@ -123,6 +123,8 @@ class Hauptfenster : public QMainWindow {
   QToolButton* FNotizKnopf = nullptr;
   QMenu* FNotizMenue = nullptr;
   QMenu* FAufgabenMenue = nullptr;
+  // The menus of the menu bar, shown or hidden as the logic says.
+  std::vector<std::pair<Menue, QMenu*>> FMenues;
   std::vector<std::string> FNotizTexte, FAufgabenTexte;
   // The user-defined tables after the Tables menu's fixed commands.
   QMenu* FTabellenMenue = nullptr;

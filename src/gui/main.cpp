@@ -12,6 +12,8 @@
 #include "gui/Tabellenfenster.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
+#include "gui/Rechnungsfenster.h"
+#include "gui/Sepafenster.h"
 #include "platform/Plattform.h"
 
 int main(int argc, char** argv) {
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereSelektionsfenster();
   zaq::gui::RegistriereTabellenfenster();
   zaq::gui::RegistriereEinzugsfenster();
+  zaq::gui::RegistriereSepafenster();
+  zaq::gui::RegistriereRechnungsfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

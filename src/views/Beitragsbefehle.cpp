@@ -1,5 +1,6 @@
-// The fee menu's runs: the test run, collecting fees, special bookings;
-// their lists go to the SEPA window.
+// The fee menu: opening and creating booking lists, the test run,
+// collecting fees and special bookings (their lists go to the SEPA window),
+// the fee check and the invoices.
 #include "interaction/Warten.h"
 #include "lists/Selektion.h"
 #include "platform/Plattform.h"
@@ -13,15 +14,60 @@ TfrmSEPA& TfrmZAQ::NeuesSepaFenster() {
   if (FSepa) FSepa->Liste().Schliessen();
   if (!FSepa || &FSepa->Verein() != Liste()) {
     FSepa = std::make_shared<TfrmSEPA>(*Liste());
-    FSepa->BeimSchliessen = [this] { FSEPAOffen = false; };
+    FSepa->BeimSchliessen = [this] {
+      FSEPAOffen = false;
+      Darstellen();
+    };
+    FSepa->AktuellesMitglied = [this] { return AktuellesMitglied(); };
   }
   return *FSepa;
 }
 
-void TfrmZAQ::ZeigeSepa(const TSammelErgebnis& e) {
-  FSepa->FBefunde = e.Befunde;
+void TfrmZAQ::ZeigeSepa() {
   FSEPAOffen = true;
   UI().Fenster(FSepa);
+  Darstellen();
+}
+
+void TfrmZAQ::ZeigeSepa(const TSammelErgebnis& e) {
+  FSepa->ZeigeListe();
+  FSepa->FBefunde = e.Befunde;
+  ZeigeSepa();
+}
+
+bool TfrmZAQ::MenueSichtbar(Menue menue) const {
+  switch (menue) {
+    case Menue::mnuLSV: return !FSEPAOffen;
+    case Menue::mnuSEPAWechsel: return FSEPAOffen;
+    default:
+      for (const TMenue& m : Menues())
+        if (m.id == menue) return m.sichtbar;
+      return true;
+  }
+}
+
+void TfrmZAQ::mnuSEPAWechselClick() {
+  if (FSEPAOffen && FSepa) UI().Fenster(FSepa);
+}
+
+void TfrmZAQ::mnuLSVOeffnenClick() {
+  if (NeuesSepaFenster().OeffnenDialog()) ZeigeSepa();
+}
+
+void TfrmZAQ::mnuLSVNeuClick() {
+  if (NeuesSepaFenster().Neu()) ZeigeSepa();
+}
+
+void TfrmZAQ::AlleMitgliedsbeitrgeberprfen1Click() {
+  if (!FBeitragspruefung || &FBeitragspruefung->Liste() != Liste())
+    FBeitragspruefung = std::make_shared<TfrmBeitragspruefung>(*Liste(), Heute());
+  UI().Fenster(FBeitragspruefung);
+}
+
+void TfrmZAQ::mnuLSVRechnungenClick() {
+  TfrmRechnungsAssistent assistent(*Liste(), Heute());
+  if (UI().Dialog(assistent) && assistent.Fertig()) assistent.Ausfuehren();
+  AktualisiereAnzeige(true);
 }
 
 void TfrmZAQ::mnuLSVTestlaufClick() {

@@ -13,18 +13,8 @@
 
 namespace zaq {
 
-namespace {
-
-// 31 December of this year, or of the next from July on.
-Tag Jahresschluss(Tag heute) {
-  const Datum d = ZerlegeDatum(heute);
-  return KodiereDatum(d.monat > 6 ? d.jahr + 1 : d.jahr, 12, 31);
-}
-
-}  // namespace
-
 TfrmSEPAAssistent::TfrmSEPAAssistent(TZAQ& liste, bool sonder, Tag heute)
-    : FRechendatum(Jahresschluss(heute)), FListe(liste), FSonder(sonder) {
+    : FRechendatum(NaechstesJahresende(heute)), FListe(liste), FSonder(sonder) {
   const std::string tag = DatumText(heute);
   if (sonder) {
     FBeschreibung = "Sonderbeiträge vom " + tag;
@@ -165,62 +155,6 @@ TSepaSammelOptionen TfrmSEPAAssistent::Optionen() const {
     o.Rechendatum = FRechendatum;
   }
   return o;
-}
-
-// --- the SEPA window ---
-
-TfrmSEPA::TfrmSEPA(TZAQ& verein) : FVerein(&verein), FHalter(verein.weak_from_this().lock()) {}
-
-bool TfrmSEPA::BankverbindungenPruefen() {
-  if (!FListe.Offen()) return false;
-  if (!PruefeListe(FListe, FVerein->FStammdaten)) return false;
-  Meldung("Die Datenbank ist in Ordnung!", MeldungsArt::Information);
-  return true;
-}
-
-bool TfrmSEPA::XmlErzeugen() {
-  if (!FListe.Offen()) return false;
-  if (!PruefeListe(FListe, FVerein->FStammdaten) &&
-      Meldung("Die Datenbank beinhaltet Fehler. Fortfahren mit dem Erstellen der XML-Datei?", MeldungsArt::Frage,
-              Knoepfe::JaNein) != Antwort::Ja)
-    return false;
-  DateiDialog d;
-  d.titel = "SEPA-XML-Datei erzeugen";
-  d.filter = XmlDateifilter();
-  d.vorschlag = plattform::PfadText(plattform::Pfad(FListe.Dateiname()).replace_extension());
-  d.endung = "xml";
-  d.ueberschreibenFragen = true;
-  const auto datei = UI().DateiSpeichern(d);
-  if (!datei) return false;
-  const int version = VersionVonFilter(d.filterIndex);
-  if (version == kSepaVersion29 &&
-      Meldung("Achtung: ZAQ unterstützt den Sequenztyp \"Erstlastschrift\" (FRST) nicht mehr, da diese ab 21.11.2016 "
-              "mit der neuen SEPA-Version 3.0 entfällt. Es werden alle Lastschriften mit dem Typ Einmallastschrift "
-              "bzw. Folgelastschrift erzeugt, je nachdem, was in den SEPA-Stammdaten hinterlegt ist.",
-              MeldungsArt::Information, Knoepfe::OKAbbrechen) != Antwort::OK)
-    return false;
-  return ErzeugeXML(FListe, FVerein->FStammdaten, *datei, version);
-}
-
-void TfrmSEPA::Schliessen() {
-  FListe.Schliessen();
-  if (BeimSchliessen) BeimSchliessen();
-}
-
-bool NeueListeAnlegen(TSepa& liste, const std::string& vorschlag, const std::string& verzeichnis) {
-  for (;;) {
-    DateiDialog d;
-    d.titel = "SEPA-Lastschriften anlegen";
-    d.filter = {{"SEPA-Lastschriften", "*.slv"}};
-    d.vorschlag = vorschlag;
-    d.verzeichnis = verzeichnis;
-    d.endung = "slv";
-    d.ueberschreibenFragen = true;
-    const auto datei = UI().DateiSpeichern(d);
-    if (!datei) return false;
-    if (liste.Anlegen(*datei, false)) return true;
-    Meldung("Das Programm konnte die Datei nicht anlegen.", MeldungsArt::Fehler);
-  }
 }
 
 }  // namespace zaq

@@ -1,8 +1,7 @@
 #pragma once
 // Collecting fees as the user meets it: the wizards "Mitgliedsbeiträge
-// einziehen" (six steps) and "Sonderbuchungsliste erstellen" (five), the
-// runs of the fee menu that follow them, the test run, and the SEPA window
-// that shows a booking list with its check and its XML export.
+// einziehen" (six steps) and "Sonderbuchungsliste erstellen" (five), whose
+// runs end in the SEPA window.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "debits/sepa/Buchungsliste.h"
 #include "debits/sepa/Einzug.h"
 #include "interaction/Oberflaeche.h"
+#include "views/Sepafenster.h"
 
 namespace zaq {
 
@@ -81,38 +81,5 @@ class TfrmSEPAAssistent : public DialogDaten {
   int FSchritt = 1;
   bool FFertig = false;
 };
-
-// The SEPA window: the open booking list, its check and its XML export.
-// Only one list is open at a time.
-class TfrmSEPA : public FensterDaten {
- public:
-  static constexpr std::string_view kArt = "SEPA-Lastschriften";
-  std::string_view Art() const override { return kArt; }
-  explicit TfrmSEPA(TZAQ& verein);
-  TSepa& Liste() { return FListe; }
-  TZAQ& Verein() { return *FVerein; }
-  // The findings table of the run that made the list, kept beside it.
-  std::shared_ptr<TTabelle> FBefunde;
-
-  // "&Bankverbindungen prüfen...": the findings table, or "Die Datenbank
-  // ist in Ordnung!".
-  bool BankverbindungenPruefen();
-  // "XML-Datei erzeugen...": the check, the save dialog (its file type
-  // chooses the schema), the note for version 29, the export.
-  bool XmlErzeugen();
-  // The window closes: the list is closed.
-  std::function<void()> BeimSchliessen;
-  void Schliessen();
-
- private:
-  TZAQ* FVerein;
-  std::shared_ptr<TZAQ> FHalter;
-  TSepa FListe;
-};
-
-// Creates the booking list a run makes, its file chosen in the save dialog
-// "SEPA-Lastschriften anlegen" (asked again when it cannot be created);
-// false when cancelled.
-bool NeueListeAnlegen(TSepa& liste, const std::string& vorschlag, const std::string& verzeichnis);
 
 }  // namespace zaq

@@ -16,6 +16,7 @@
 #include "views/Befehle.h"
 #include "lists/Tabelle.h"
 #include "views/Einzug.h"
+#include "views/Rechnungen.h"
 #include "views/Sortieren.h"
 
 namespace zaq {
@@ -204,6 +205,12 @@ class TfrmZAQ : public TProgramm {
   bool ZeigeTabellenMitglied(const TTabelle& tabelle, int oben, int unten);
   // The SEPA window with the list a run made; one at a time.
   std::shared_ptr<TfrmSEPA> SepaFenster() const { return FSepa; }
+  // While the SEPA window is shown the fee menu is hidden and "SE&PA"
+  // brings the window back.
+  bool MenueSichtbar(Menue menue) const;
+  void mnuSEPAWechselClick();
+  // The fee check window, while it is open.
+  std::shared_ptr<TfrmBeitragspruefung> FBeitragspruefung;
   // Co-financing window: shown, and a count that grows with every full
   // refresh while it is shown (the front end refills it then).
   bool FMitfinSichtbar = false;
@@ -299,12 +306,17 @@ class TfrmZAQ : public TProgramm {
   void mnuSelLadenClick();
   void mnuSelStatusClick();
   void mnuLSVTestlaufClick();
+  void mnuLSVOeffnenClick();
+  void mnuLSVNeuClick();
+  void AlleMitgliedsbeitrgeberprfen1Click();
+  void mnuLSVRechnungenClick();
   void mnuLSVBeitraegeClick() { Einziehen(false); }
   void mnuLSVSonderbuchungenClick() { Einziehen(true); }
   void Einziehen(bool sonder);
   // The SEPA window for a new list: the open list, if any, is closed first.
   TfrmSEPA& NeuesSepaFenster();
   void ZeigeSepa(const TSammelErgebnis& e);
+  void ZeigeSepa();
   void mnuExtrasMassenSelekLoschenClick();
   void mnuExtrasBenutzerClick();
   void mnuExtrasBankVerzClick();

@@ -1,4 +1,4 @@
-// The wizard and the SEPA window on their logic, offscreen.
+// The collection wizard on its logic, offscreen.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -65,29 +65,6 @@ TEST_F(EinzugGui, AssistentSeiteFuerSeite) {
   EXPECT_EQ(f.result(), QDialog::Accepted);
   EXPECT_TRUE(logik.Fertig());
   EXPECT_EQ(logik.FDatumwahl, TfrmSEPAAssistent::vorlaeufig);
-}
-
-TEST_F(EinzugGui, SepaFensterZeigtDieListe) {
-  auto logik = std::make_shared<TfrmSEPA>(*liste);
-  ASSERT_TRUE(logik->Liste().Anlegen((FVerzeichnis / "l.slv").string()));
-  TSepaBuchung b;
-  b.Name = "Müller, Hans";
-  b.IBAN = "DE89370400440532013000";
-  b.Betrag = 12.5f;
-  b.Verwendungszweck = "Beitrag 2026\r\n001 Müller, Hans";
-  ASSERT_TRUE(logik->Liste().Schreiben(b, 1));
-  bool geschlossen = false;
-  logik->BeimSchliessen = [&] { geschlossen = true; };
-  auto* f = new SepaFenster(logik, nullptr);
-  f->show();
-  ASSERT_EQ(f->Buchungen()->rowCount(), 1);
-  EXPECT_EQ(f->Buchungen()->item(0, 0)->text(), QStringLiteral("Müller, Hans"));
-  EXPECT_EQ(f->Buchungen()->item(0, 4)->text(), QStringLiteral("12,50 €"));
-  EXPECT_EQ(f->Buchungen()->item(0, 5)->text(), QStringLiteral("Beitrag 2026 / 001 Müller, Hans"));
-  EXPECT_TRUE(f->Kopf()->text().contains(QStringLiteral("1 Buchungen, 12,50 €")));
-  f->close();
-  EXPECT_TRUE(geschlossen);
-  EXPECT_FALSE(logik->Liste().Offen());
 }
 
 }  // namespace

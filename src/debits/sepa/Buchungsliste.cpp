@@ -57,6 +57,12 @@ std::optional<std::int64_t> BetragInCent(float betrag) {
   return static_cast<std::int64_t>(cent);
 }
 
+std::string SchreibfehlerText(const std::string& datei) {
+  return "Fehler beim Schreiben von " + datei +
+         "!\r\n\r\nDie Datei ist schreibgeschützt, liegt auf einem Datenträger, der nicht beschrieben werden kann, "
+         "oder wird von einem anderen Programm benutzt. Die Änderung wurde nicht gespeichert.";
+}
+
 TSepaBuchung TSepaBuchung::Vorgabe() {
   TSepaBuchung b;
   b.Mandatsdatum = Jetzt();
@@ -169,7 +175,7 @@ bool TSepa::Sichern() {
   for (std::size_t i = 0; i < FSaetze.size(); ++i)
     std::memcpy(inhalt.data() + i * kSepaSatzgroesse, FSaetze[i].data(), kSepaSatzgroesse);
   if (!plattform::SchreibeDateiSicher(plattform::Pfad(FDatei), inhalt)) {
-    Meldung("Fehler beim Schreiben von " + FDatei + "!", MeldungsArt::Fehler);
+    Meldung(SchreibfehlerText(FDatei), MeldungsArt::Fehler);
     return false;
   }
   FAusstehend = false;
@@ -296,10 +302,11 @@ void TSepa::SchliessenUndLoeschen() {
   Schliessen();
 }
 
-float TSepa::Gesamtbetrag() const {
+std::int64_t TSepa::Gesamtbetrag() const {
   if (!FSumme) {
-    float summe = 0;
-    for (int i = 1; i <= Anzahl(); ++i) summe += LiesWert<float>(FSaetze[static_cast<std::size_t>(i)].data(), kBetrag);
+    std::int64_t summe = 0;
+    for (int i = 1; i <= Anzahl(); ++i)
+      summe += BetragInCent(LiesWert<float>(FSaetze[static_cast<std::size_t>(i)].data(), kBetrag)).value_or(0);
     FSumme = summe;
   }
   return *FSumme;

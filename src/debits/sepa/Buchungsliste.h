@@ -54,6 +54,10 @@ struct TSepaKopf {
 // 10,000,000,000,000 euro).
 std::optional<std::int64_t> BetragInCent(float betrag);
 
+// A change that could not be written: the file, the likely reasons, and
+// that nothing was stored.
+std::string SchreibfehlerText(const std::string& datei);
+
 class TSepa {
  public:
   TSepa() = default;
@@ -89,8 +93,9 @@ class TSepa {
   void Schliessen();
   // For a list that received no booking.
   void SchliessenUndLoeschen();
-  // The sum of the amounts in 32-bit float arithmetic, as the list adds them.
-  float Gesamtbetrag() const;
+  // The exact sum of the bookings' amounts in cents, each rounded once (a
+  // float sum loses cents); an amount no bank file can carry counts 0.
+  std::int64_t Gesamtbetrag() const;
   const TVereinskonto* Vereinskonto(const TStammdaten& stamm) const;
   // Sorts the bookings by key 1 name, 2 purpose, 3 mandate reference,
   // 4 customer reference, 5 IBAN without its first four characters, 6 amount.
@@ -123,7 +128,7 @@ class TSepa {
   bool Sichern();  // writes the file unless a batch is open
   std::string FDatei;
   std::vector<Satz> FSaetze;
-  mutable std::optional<float> FSumme;
+  mutable std::optional<std::int64_t> FSumme;
   int FStapel = 0;
   bool FAusstehend = false;
   std::vector<Satz> FVorher;  // the records when the outermost batch began

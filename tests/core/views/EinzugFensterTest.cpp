@@ -225,6 +225,58 @@ TEST_F(Beitragsmenue, TestlaufEinzugUndExport) {
   EXPECT_FALSE(beitraege.Offen());
 }
 
+// Opening and creating lists, the fee check and the invoices; while the
+// SEPA window is shown the fee menu gives way to "SE&PA".
+TEST_F(Beitragsmenue, ListenPruefungUndRechnungen) {
+  EXPECT_TRUE(fenster.MenueSichtbar(Menue::mnuLSV));
+  EXPECT_FALSE(fenster.MenueSichtbar(Menue::mnuSEPAWechsel));
+  ui.Dateinamen = {dir / "leer.slv"};
+  ASSERT_TRUE(fenster.Befehl(Bef::mnuLSVNeu));
+  EXPECT_EQ(ui.DateiDialoge.back().titel, "SEPA-Lastschriften anlegen");
+  ASSERT_TRUE(fenster.SepaFenster());
+  EXPECT_EQ(fenster.SepaFenster()->Liste().Anzahl(), 1);
+  EXPECT_FALSE(fenster.MenueSichtbar(Menue::mnuLSV));
+  EXPECT_TRUE(fenster.MenueSichtbar(Menue::mnuSEPAWechsel));
+  ASSERT_TRUE(fenster.SepaFenster()->Schliessen());
+  EXPECT_TRUE(fenster.MenueSichtbar(Menue::mnuLSV));
+
+  ui.Leeren();
+  ui.Dateinamen = {dir / "leer.slv"};
+  ASSERT_TRUE(fenster.Befehl(Bef::mnuLSVOeffnen));
+  EXPECT_EQ(ui.DateiDialoge.back().titel, "Datei öffnen");
+  EXPECT_EQ(ui.DateiDialoge.back().filter.size(), 2u);
+  EXPECT_EQ(fenster.SepaFenster()->Formulartext(), "Formular 1 von 1");
+  EXPECT_TRUE(fenster.FSEPAOffen);
+  fenster.SepaFenster()->Schliessen();
+
+  // The fee check window: its default date and its report.
+  ui.Leeren();
+  ASSERT_TRUE(fenster.Befehl(Bef::AlleMitgliedsbeitrgeberprfen1));
+  ASSERT_TRUE(fenster.FBeitragspruefung);
+  EXPECT_EQ(DatumText(fenster.FBeitragspruefung->FRechendatum), "31.12.2011");
+  fenster.FBeitragspruefung->FRechendatum = D("31.12.2010");
+  fenster.FBeitragspruefung->Berechnen();
+  EXPECT_EQ(fenster.FBeitragspruefung->Bericht().Summe, 36000);
+  EXPECT_EQ(ui.Texte().back(), "Es wurden keinerlei Fehler oder Hinweise festgestellt.\r\n\r\n"
+                               "Die Summe der Mitgliedsbeiträge lautet: 360,00 €.");
+
+  // Invoices: nobody pays by invoice.
+  ui.Leeren();
+  ui.Dialoge.push_back([](DialogDaten& d) {
+    auto& a = dynamic_cast<TfrmRechnungsAssistent&>(d);
+    EXPECT_EQ(a.SchrittTitel(), "Schritt 1 von 3: Berechnungszeitraum (Rechendatum)");
+    a.FDatumwahl = TfrmRechnungsAssistent::testlauf;
+    while (!a.Fertig())
+      if (!a.Weiter()) return false;
+    return true;
+  });
+  ASSERT_TRUE(fenster.Befehl(Bef::mnuLSVRechnungen));
+  EXPECT_EQ(ui.Texte(), std::vector<std::string>{
+                            "Es wurden keine Zahler gefunden, die den Beitrag per Rechnung noch zu bezahlen haben."});
+  for (const Bef b : {Bef::mnuLSVOeffnen, Bef::mnuLSVNeu, Bef::AlleMitgliedsbeitrgeberprfen1, Bef::mnuLSVRechnungen})
+    EXPECT_TRUE(TfrmZAQ::SucheBefehl(b).verfuegbar);
+}
+
 TEST_F(Beitragsmenue, OhneBuchungenKeineListe) {
   for (auto& m : L().FMitglieder) m->FBezahltBis = D("31.12.2011");
   ui.Dialoge.push_back([](DialogDaten& d) {
