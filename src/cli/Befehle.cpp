@@ -374,7 +374,7 @@ const std::vector<Befehl>& Befehle() {
        "{\"op\":\"suchen\",\"text\":T,\"ab\":i}; {\"op\":\"speichern_unter\",\"datei\":PFAD}.  Fragen werden nur\n"
        "mit --yes bejaht.  Ausgabe: {\"Anzahl\", \"Gesamtbetrag\" (Cent), \"Gefunden\"}.  Die erste abgelehnte\n"
        "Operation beendet den Lauf mit Exit 1; die vorigen stehen in der Liste.  Eingabe, die kein JSON-Feld\n"
-       "ist: Exit 2, die Liste bleibt unverändert.",
+       "von Objekten ist: Exit 2, die Liste bleibt unverändert.",
        {"--zaq"},
        [](Kontext& k) { return SlvEdit(k.aufruf.argumente[0], k.aufruf.mitgliederdatei, k.ein, k.aus, k.fehler); }},
       {"einzug", {"MITGLIEDERDATEI", "AUS.slv"}, "Mitgliedsbeiträge in eine neue SEPA-Buchungsliste einziehen",

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "cli/BankBefehle.h"
 #include "cli/BeitragsBefehle.h"
 #include "debits/sepa/Buchungsliste.h"
 #include "debits/sepa/Einzug.h"
@@ -113,7 +114,7 @@ class SlvOperationen {
       : FFenster(fenster), FVerein(verein), FMitVerein(mitVerein), FFehler(fehler) {}
 
   bool Ausfuehren(const Json& o, Json& gefunden) {
-    if (!o.is_object() || !o.contains("op") || !o["op"].is_string()) return Fehler("Eine Operation ohne \"op\".");
+    if (!o.contains("op") || !o["op"].is_string()) return Fehler("Eine Operation ohne \"op\".");
     const std::string op = o["op"];
     if (op == "hinzufuegen") return FFenster.Hinzufuegen();
     if (op == "aendern") return Aendern(o);
@@ -170,8 +171,8 @@ class SlvOperationen {
               std::string_view weiteres = {}) {
     for (const auto& [name, ziel] : felder)
       if (o.contains(name) && !Text(o, name, *ziel)) return false;
-    for (const auto& [schluessel, wert] : o.items()) {
-      (void)wert;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+      const std::string& schluessel = it.key();
       if (schluessel == "op" || schluessel == "nr" || schluessel == weiteres) continue;
       if (std::none_of(felder.begin(), felder.end(), [&](const auto& f) { return schluessel == f.first; }))
         return Fehler("Unbekanntes Feld \"" + schluessel + "\".");
@@ -222,6 +223,8 @@ class SlvOperationen {
 
 int SlvEdit(const std::string& liste, const std::string& mitgliederdatei, std::istream& ein, std::ostream& aus,
             std::ostream& fehler) {
+  // The IBAN check looks the bank up.
+  Befehlsverzeichnis verzeichnis;
   std::shared_ptr<TZAQ> verein =
       mitgliederdatei.empty() ? std::shared_ptr<TZAQ>(TZAQ::CreateNeu(false, false))
                               : std::shared_ptr<TZAQ>(TZAQ::CreateAusDatei(mitgliederdatei));
@@ -229,7 +232,8 @@ int SlvEdit(const std::string& liste, const std::string& mitgliederdatei, std::i
   TfrmSEPA fenster(*verein);
   if (!fenster.Oeffnen(liste)) return 1;
   const Json operationen = Json::parse(ein, nullptr, false);
-  if (operationen.is_discarded() || !operationen.is_array()) {
+  if (operationen.is_discarded() || !operationen.is_array() ||
+      !std::all_of(operationen.begin(), operationen.end(), [](const Json& o) { return o.is_object(); })) {
     fehler << "Fehler: Die Eingabe ist kein JSON-Feld von Operationen.\n";
     return 2;
   }

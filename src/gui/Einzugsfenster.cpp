@@ -29,31 +29,11 @@ namespace {
 
 const QDate kTagNull(1899, 12, 30);
 
-QWidget* Seite(QStackedWidget* stapel, QVBoxLayout*& layout) {
-  auto* w = new QWidget(stapel);
-  layout = new QVBoxLayout(w);
-  stapel->addWidget(w);
-  return w;
-}
-
 }  // namespace
 
-// --- the wizards ----------------------------------------------------------
-
-AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern) : QDialog(eltern), FLogik(logik) {
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  setWindowTitle(Q(logik.Titel()));
-  auto* layout = new QVBoxLayout(this);
-  FSchritt = new QLabel(this);
-  QFont fett = FSchritt->font();
-  fett.setBold(true);
-  FSchritt->setFont(fett);
-  layout->addWidget(FSchritt);
-  FSeiten = new QStackedWidget(this);
-  layout->addWidget(FSeiten);
-  QVBoxLayout* s = nullptr;
-
-  Seite(FSeiten, s);
+AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern)
+    : AssistentRahmen(logik, Q(logik.Titel()), QStringLiteral("Speichern"), eltern), FLogik(logik) {
+  QVBoxLayout* s = NeueSeite();
   s->addWidget(new QLabel(QStringLiteral("Dateibeschreibung:"), this));
   FBeschreibung = new QLineEdit(Q(logik.FBeschreibung), this);
   FBeschreibung->setObjectName(QStringLiteral("txtBeschreibung"));
@@ -61,7 +41,7 @@ AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern) : 
   s->addWidget(FBeschreibung);
   s->addStretch();
 
-  Seite(FSeiten, s);
+  s = NeueSeite();
   s->addWidget(new QLabel(QStringLiteral("Verwendungszweck:"), this));
   FZweck = new QLineEdit(Q(logik.FZweck), this);
   FZweck->setObjectName(QStringLiteral("txtZweck"));
@@ -82,7 +62,7 @@ AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern) : 
   }
   s->addStretch();
 
-  Seite(FSeiten, s);
+  s = NeueSeite();
   s->addWidget(new QLabel(QStringLiteral("Rechendatum:"), this));
   FRechendatum = new QDateEdit(kTagNull.addDays(logik.FRechendatum), this);
   FRechendatum->setCalendarPopup(true);
@@ -96,13 +76,13 @@ AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern) : 
   s->addWidget(FVorlaeufig);
   s->addStretch();
 
-  Seite(FSeiten, s);
+  s = NeueSeite();
   s->addWidget(new QLabel(QStringLiteral("Vereinskonto:"), this));
   FKonten = new QListWidget(this);
   for (const auto& k : logik.FKonten) FKonten->addItem(Q(k));
   s->addWidget(FKonten);
 
-  Seite(FSeiten, s);
+  s = NeueSeite();
   FKontofilter = new QRadioButton(Q(TfrmSEPAAssistent::kKontofilter), this);
   FAlleKonten = new QRadioButton(Q(TfrmSEPAAssistent::kAlleKonten), this);
   auto* kontoGruppe = new QButtonGroup(this);
@@ -112,47 +92,14 @@ AssistentFenster::AssistentFenster(TfrmSEPAAssistent& logik, QWidget* eltern) : 
   s->addWidget(FAlleKonten);
   s->addStretch();
 
-  Seite(FSeiten, s);
-  FNurSelektierte = new QRadioButton(Q(TfrmSEPAAssistent::kNurSelektierte), this);
-  FAlleMitglieder = new QRadioButton(Q(TfrmSEPAAssistent::kAlleMitglieder), this);
-  auto* mitgliedGruppe = new QButtonGroup(this);
-  mitgliedGruppe->addButton(FNurSelektierte);
-  mitgliedGruppe->addButton(FAlleMitglieder);
-  s->addWidget(FNurSelektierte);
-  s->addWidget(FAlleMitglieder);
-  auto* selektion = new QHBoxLayout;
-  FGesamt = new QPushButton(QStringLiteral("Gesamtselektion..."), this);
-  FListe = new QPushButton(QStringLiteral("Listenselektion..."), this);
-  selektion->addWidget(FGesamt);
-  selektion->addWidget(FListe);
-  s->addLayout(selektion);
-  s->addStretch();
-  connect(FNurSelektierte, &QRadioButton::toggled, this, [this](bool an) {
-    FLogik.FNurSelektierte = an;
-    FGesamt->setEnabled(an);
-    FListe->setEnabled(an);
-  });
-  connect(FGesamt, &QPushButton::clicked, this, [this] { FLogik.Gesamtselektion(); });
-  connect(FListe, &QPushButton::clicked, this, [this] { FLogik.Listenselektion(); });
-
-  auto* knoepfe = new QHBoxLayout;
-  FZurueck = new QPushButton(QStringLiteral("Zurück"), this);
-  FWeiter = new QPushButton(QStringLiteral("Weiter"), this);
-  auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-  knoepfe->addStretch();
-  knoepfe->addWidget(FZurueck);
-  knoepfe->addWidget(FWeiter);
-  knoepfe->addWidget(abbrechen);
-  layout->addLayout(knoepfe);
-  FWeiter->setDefault(true);
-  connect(FZurueck, &QPushButton::clicked, this, &AssistentFenster::Zurueck);
-  connect(FWeiter, &QPushButton::clicked, this, &AssistentFenster::Weiter);
-  connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+  Mitgliederseite();
+  Knoepfe();
   Zeigen();
   resize(480, 300);
 }
 
 void AssistentFenster::Uebernehmen() {
+  AssistentRahmen::Uebernehmen();
   FLogik.FBeschreibung = S(FBeschreibung->text());
   FLogik.FZweck = S(FZweck->text());
   FLogik.FBetrag = S(FBetrag->text());
@@ -163,37 +110,13 @@ void AssistentFenster::Uebernehmen() {
                                                : TfrmSEPAAssistent::keine;
   FLogik.FKonto = FKonten->currentRow();
   FLogik.FKontofilter = FKontofilter->isChecked();
-  FLogik.FNurSelektierte = FNurSelektierte->isChecked();
 }
 
 void AssistentFenster::Zeigen() {
-  FSchritt->setText(Q(FLogik.SchrittTitel()));
-  FSeiten->setCurrentIndex(static_cast<int>(FLogik.AktuelleSeite()));
+  AssistentRahmen::Zeigen();
   FKonten->setCurrentRow(FLogik.FKonto);
   FKontofilter->setChecked(FLogik.FKontofilter);
   FAlleKonten->setChecked(!FLogik.FKontofilter);
-  FNurSelektierte->setChecked(FLogik.FNurSelektierte);
-  FAlleMitglieder->setChecked(!FLogik.FNurSelektierte);
-  FGesamt->setEnabled(FLogik.SelektionMoeglich());
-  FListe->setEnabled(FLogik.SelektionMoeglich());
-  FZurueck->setEnabled(FLogik.Schritt() > 1);
-  FWeiter->setText(FLogik.Letzter() ? QStringLiteral("Speichern") : QStringLiteral("Weiter"));
-}
-
-void AssistentFenster::Weiter() {
-  Uebernehmen();
-  if (!FLogik.Weiter()) return;
-  if (FLogik.Fertig()) {
-    accept();
-    return;
-  }
-  Zeigen();
-}
-
-void AssistentFenster::Zurueck() {
-  Uebernehmen();
-  FLogik.Zurueck();
-  Zeigen();
 }
 
 void RegistriereEinzugsfenster() {

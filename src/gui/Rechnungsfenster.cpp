@@ -22,13 +22,6 @@ namespace {
 
 const QDate kTagNull(1899, 12, 30);
 
-QWidget* Seite(QStackedWidget* stapel, QVBoxLayout*& layout) {
-  auto* w = new QWidget(stapel);
-  layout = new QVBoxLayout(w);
-  stapel->addWidget(w);
-  return w;
-}
-
 }  // namespace
 
 // --- "Mitgliedsbeiträge überprüfen" ---
@@ -81,20 +74,8 @@ void BeitragspruefungFenster::Aktualisieren() {
 // --- the invoice wizard ---
 
 RechnungsAssistentFenster::RechnungsAssistentFenster(TfrmRechnungsAssistent& logik, QWidget* eltern)
-    : QDialog(eltern), FLogik(logik) {
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  setWindowTitle(Q(TfrmRechnungsAssistent::kTitel));
-  auto* layout = new QVBoxLayout(this);
-  FSchritt = new QLabel(this);
-  QFont fett = FSchritt->font();
-  fett.setBold(true);
-  FSchritt->setFont(fett);
-  layout->addWidget(FSchritt);
-  FSeiten = new QStackedWidget(this);
-  layout->addWidget(FSeiten);
-  QVBoxLayout* s = nullptr;
-
-  Seite(FSeiten, s);
+    : AssistentRahmen(logik, Q(TfrmRechnungsAssistent::kTitel), QStringLiteral("OK"), eltern), FLogik(logik) {
+  QVBoxLayout* s = NeueSeite();
   s->addWidget(new QLabel(QStringLiteral("Rechendatum:"), this));
   FRechendatum = new QDateEdit(kTagNull.addDays(logik.FRechendatum), this);
   FRechendatum->setCalendarPopup(true);
@@ -107,30 +88,9 @@ RechnungsAssistentFenster::RechnungsAssistentFenster(TfrmRechnungsAssistent& log
   s->addWidget(FNullbetraege);
   s->addStretch();
 
-  Seite(FSeiten, s);
-  FNurSelektierte = new QRadioButton(Q(TfrmRechnungsAssistent::kNurSelektierte), this);
-  FAlleMitglieder = new QRadioButton(Q(TfrmRechnungsAssistent::kAlleMitglieder), this);
-  auto* mitglieder = new QButtonGroup(this);
-  mitglieder->addButton(FNurSelektierte);
-  mitglieder->addButton(FAlleMitglieder);
-  (logik.FNurSelektierte ? FNurSelektierte : FAlleMitglieder)->setChecked(true);
-  s->addWidget(FNurSelektierte);
-  s->addWidget(FAlleMitglieder);
-  auto* selektion = new QHBoxLayout;
-  FGesamt = new QPushButton(QStringLiteral("Gesamtselektion..."), this);
-  FListe = new QPushButton(QStringLiteral("Listenselektion..."), this);
-  selektion->addWidget(FGesamt);
-  selektion->addWidget(FListe);
-  s->addLayout(selektion);
-  s->addStretch();
-  connect(FNurSelektierte, &QRadioButton::toggled, this, [this](bool an) {
-    FLogik.FNurSelektierte = an;
-    Zeigen();
-  });
-  connect(FGesamt, &QPushButton::clicked, this, [this] { FLogik.Gesamtselektion(); });
-  connect(FListe, &QPushButton::clicked, this, [this] { FLogik.Listenselektion(); });
+  Mitgliederseite();
 
-  Seite(FSeiten, s);
+  s = NeueSeite();
   FDatumText = new QLabel(this);
   s->addWidget(FDatumText);
   FTestlauf = new QRadioButton(Q(TfrmRechnungsAssistent::kTestlauf), this);
@@ -139,57 +99,24 @@ RechnungsAssistentFenster::RechnungsAssistentFenster(TfrmRechnungsAssistent& log
   s->addWidget(FVorlaeufig);
   s->addStretch();
 
-  auto* knoepfe = new QHBoxLayout;
-  FZurueck = new QPushButton(QStringLiteral("Zurück"), this);
-  FWeiter = new QPushButton(QStringLiteral("Weiter"), this);
-  auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-  knoepfe->addStretch();
-  knoepfe->addWidget(FZurueck);
-  knoepfe->addWidget(FWeiter);
-  knoepfe->addWidget(abbrechen);
-  layout->addLayout(knoepfe);
-  FWeiter->setDefault(true);
-  connect(FZurueck, &QPushButton::clicked, this, &RechnungsAssistentFenster::Zurueck);
-  connect(FWeiter, &QPushButton::clicked, this, &RechnungsAssistentFenster::Weiter);
-  connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+  Knoepfe();
   Zeigen();
   resize(480, 280);
 }
 
 void RechnungsAssistentFenster::Uebernehmen() {
+  AssistentRahmen::Uebernehmen();
   FLogik.FRechendatum = static_cast<Tag>(kTagNull.daysTo(FRechendatum->date()));
   FLogik.FVollesJahr = FVollesJahr->isChecked();
   FLogik.FNullbetraege = FNullbetraege->isChecked();
-  FLogik.FNurSelektierte = FNurSelektierte->isChecked();
   FLogik.FDatumwahl = FVorlaeufig->isChecked()  ? TfrmRechnungsAssistent::vorlaeufig
                       : FTestlauf->isChecked() ? TfrmRechnungsAssistent::testlauf
                                                : TfrmRechnungsAssistent::keine;
 }
 
 void RechnungsAssistentFenster::Zeigen() {
-  FSchritt->setText(Q(FLogik.SchrittTitel()));
-  FSeiten->setCurrentIndex(FLogik.Schritt() - 1);
+  AssistentRahmen::Zeigen();
   FDatumText->setText(Q(FLogik.RechendatumText()));
-  FGesamt->setEnabled(FLogik.SelektionMoeglich());
-  FListe->setEnabled(FLogik.SelektionMoeglich());
-  FZurueck->setEnabled(FLogik.Schritt() > 1);
-  FWeiter->setText(FLogik.Letzter() ? QStringLiteral("OK") : QStringLiteral("Weiter"));
-}
-
-void RechnungsAssistentFenster::Weiter() {
-  Uebernehmen();
-  if (!FLogik.Weiter()) return;
-  if (FLogik.Fertig()) {
-    accept();
-    return;
-  }
-  Zeigen();
-}
-
-void RechnungsAssistentFenster::Zurueck() {
-  Uebernehmen();
-  FLogik.Zurueck();
-  Zeigen();
 }
 
 void RegistriereRechnungsfenster() {

@@ -4,15 +4,14 @@
 #include <QDialog>
 #include <memory>
 
+#include "gui/Assistent.h"
 #include "views/Rechnungen.h"
 
 class QCalendarWidget;
 class QCheckBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class QDateEdit;
-class QStackedWidget;
 class QTreeWidget;
 
 namespace zaq::gui {
@@ -34,27 +33,21 @@ class BeitragspruefungFenster : public QDialog {
   QTreeWidget* FBericht;
 };
 
-class RechnungsAssistentFenster : public QDialog {
+class RechnungsAssistentFenster : public AssistentRahmen {
   Q_OBJECT
  public:
   RechnungsAssistentFenster(TfrmRechnungsAssistent& logik, QWidget* eltern);
-  void Weiter();
-  void Zurueck();
   QRadioButton* Vorlaeufig() const { return FVorlaeufig; }
   QRadioButton* Testlauf() const { return FTestlauf; }
-  QPushButton* WeiterKnopf() const { return FWeiter; }
-  QLabel* Schritt() const { return FSchritt; }
 
  private:
-  void Uebernehmen();
-  void Zeigen();
+  void Uebernehmen() override;
+  void Zeigen() override;
   TfrmRechnungsAssistent& FLogik;
-  QLabel *FSchritt, *FDatumText;
-  QStackedWidget* FSeiten;
+  QLabel* FDatumText;
   QDateEdit* FRechendatum;
   QCheckBox *FVollesJahr, *FNullbetraege;
-  QRadioButton *FNurSelektierte, *FAlleMitglieder, *FTestlauf, *FVorlaeufig;
-  QPushButton *FGesamt, *FListe, *FZurueck, *FWeiter;
+  QRadioButton *FTestlauf, *FVorlaeufig;
 };
 
 void RegistriereRechnungsfenster();

@@ -14,7 +14,7 @@
 namespace zaq {
 
 TfrmSEPAAssistent::TfrmSEPAAssistent(TZAQ& liste, bool sonder, Tag heute)
-    : FRechendatum(NaechstesJahresende(heute)), FListe(liste), FSonder(sonder) {
+    : TAssistent(liste), FRechendatum(NaechstesJahresende(heute)), FSonder(sonder) {
   const std::string tag = DatumText(heute);
   if (sonder) {
     FBeschreibung = "Sonderbeiträge vom " + tag;
@@ -27,33 +27,32 @@ TfrmSEPAAssistent::TfrmSEPAAssistent(TZAQ& liste, bool sonder, Tag heute)
   for (const auto& k : liste.FStammdaten.FVereinskonten) FKonten.push_back(k->FKontoSchluessel + ";" + k->FBezeichnung);
   if (FKonten.size() == 1) FKonto = 0;
   FKontofilter = FKonten.size() != 1;
-  FNurSelektierte = LeseEinstellung(esJubiListenSelektiert) == "1";
 }
 
 std::string TfrmSEPAAssistent::Titel() const {
   return FSonder ? "Sonderbuchungsliste erstellen" : "Mitgliedsbeiträge einziehen";
 }
 
-TfrmSEPAAssistent::Seite TfrmSEPAAssistent::AktuelleSeite() const {
-  static constexpr Seite kBeitrag[] = {Seite::Beschreibung, Seite::Zweck,          Seite::Rechendatum,
-                                       Seite::Konto,        Seite::Kontoselektion, Seite::Mitglieder};
-  static constexpr Seite kSonder[] = {Seite::Beschreibung, Seite::Zweck, Seite::Konto, Seite::Kontoselektion,
-                                      Seite::Mitglieder};
-  const int i = std::clamp(FSchritt, 1, Schritte()) - 1;
+TfrmSEPAAssistent::Seiten TfrmSEPAAssistent::AktuelleSeite() const {
+  using S = Seiten;
+  static constexpr S kBeitrag[] = {S::Beschreibung, S::Zweck, S::Rechendatum, S::Konto, S::Kontoselektion,
+                                   S::Mitglieder};
+  static constexpr S kSonder[] = {S::Beschreibung, S::Zweck, S::Konto, S::Kontoselektion, S::Mitglieder};
+  const int i = std::clamp(Schritt(), 1, Schritte()) - 1;
   return FSonder ? kSonder[i] : kBeitrag[i];
 }
 
 std::string TfrmSEPAAssistent::SchrittTitel() const {
   const char* name = "";
   switch (AktuelleSeite()) {
-    case Seite::Beschreibung: name = "Dateibeschreibung"; break;
-    case Seite::Zweck: name = FSonder ? "Betrag und Verwendungszweck" : "Verwendungszweck"; break;
-    case Seite::Rechendatum: name = "Berechnungszeitraum (Rechendatum)"; break;
-    case Seite::Konto: name = "Vereinskonto"; break;
-    case Seite::Kontoselektion: name = "Kontoselektion"; break;
-    case Seite::Mitglieder: name = "Mitgliederselektion"; break;
+    case Seiten::Beschreibung: name = "Dateibeschreibung"; break;
+    case Seiten::Zweck: name = FSonder ? "Betrag und Verwendungszweck" : "Verwendungszweck"; break;
+    case Seiten::Rechendatum: name = "Berechnungszeitraum (Rechendatum)"; break;
+    case Seiten::Konto: name = "Vereinskonto"; break;
+    case Seiten::Kontoselektion: name = "Kontoselektion"; break;
+    case Seiten::Mitglieder: name = "Mitgliederselektion"; break;
   }
-  return "Schritt " + std::to_string(FSchritt) + " von " + std::to_string(Schritte()) + ": " + name;
+  return "Schritt " + std::to_string(Schritt()) + " von " + std::to_string(Schritte()) + ": " + name;
 }
 
 bool TfrmSEPAAssistent::Pruefe() {
@@ -62,11 +61,11 @@ bool TfrmSEPAAssistent::Pruefe() {
     return false;
   };
   switch (AktuelleSeite()) {
-    case Seite::Beschreibung:
+    case Seiten::Beschreibung:
       FBeschreibung = ErsteZeichen(FBeschreibung, kBeschreibungLaenge);
       if (Trim(FBeschreibung).empty()) return fehler("Geben Sie bitte eine Dateibeschreibung ein!");
       return true;
-    case Seite::Zweck:
+    case Seiten::Zweck:
       FZweck = ErsteZeichen(FZweck, kZweckLaenge);
       if (!FSonder) {
         if (Trim(FZweck).empty()) return fehler("Geben Sie bitte einen Verwendungszweck ein!");
@@ -76,26 +75,21 @@ bool TfrmSEPAAssistent::Pruefe() {
         return fehler("Geben Sie bitte einen Verwendungszweck und einen gültigen Betrag ein!");
       if (*LeseCent(Trim(FBetrag)) <= 0) return fehler("Geben Sie bitte einen Betrag größer als null ein!");
       return true;
-    case Seite::Rechendatum:
+    case Seiten::Rechendatum:
       if (FDatumwahl == keine)
         return fehler(
             "Sie müssen wählen, ob das Beitrag-Bezahlt-Datum in den ZQA-Datensätzen nun aktualisiert werden sollen!");
       return true;
-    case Seite::Konto:
-    case Seite::Kontoselektion:
+    case Seiten::Konto:
+    case Seiten::Kontoselektion:
       if (FKonto < 0 || FKonto >= static_cast<int>(FKonten.size())) return fehler("Wählen Sie bitte ein Vereinskonto aus!");
       return true;
-    case Seite::Mitglieder: return true;
+    case Seiten::Mitglieder: return true;
   }
   return true;
 }
 
-bool TfrmSEPAAssistent::Weiter() {
-  if (!Pruefe()) return false;
-  if (!Letzter()) {
-    ++FSchritt;
-    return true;
-  }
+void TfrmSEPAAssistent::Beenden() {
   // Finishing keeps what was entered for next time.
   if (FSonder) {
     SchreibeEinstellung(esSonderbuchungBetrag, Trim(FBetrag));
@@ -104,20 +98,6 @@ bool TfrmSEPAAssistent::Weiter() {
     FListe.FStammdaten.FZweckVorlage = FZweck;
     FListe.Geaendert();
   }
-  FFertig = true;
-  return true;
-}
-
-void TfrmSEPAAssistent::Zurueck() {
-  if (FSchritt > 1) --FSchritt;
-}
-
-void TfrmSEPAAssistent::Gesamtselektion() {
-  if (SelektionMoeglich()) GesamtSelektion(FListe);
-}
-
-void TfrmSEPAAssistent::Listenselektion() {
-  if (SelektionMoeglich()) ListenSelektion(FListe);
 }
 
 std::string TfrmSEPAAssistent::VariablenText() {

@@ -13,6 +13,7 @@
 #include "debits/sepa/Buchungsliste.h"
 #include "debits/sepa/Einzug.h"
 #include "interaction/Oberflaeche.h"
+#include "views/Assistent.h"
 #include "views/Sepafenster.h"
 
 namespace zaq {
@@ -20,7 +21,7 @@ namespace zaq {
 class TTabelle;
 class TZAQ;
 
-class TfrmSEPAAssistent : public DialogDaten {
+class TfrmSEPAAssistent : public TAssistent {
  public:
   static constexpr std::string_view kArt = "SEPA-Assistent";
   std::string_view Art() const override { return kArt; }
@@ -29,32 +30,18 @@ class TfrmSEPAAssistent : public DialogDaten {
   static constexpr const char* kVorlaeufig = "Vorläufiges Datum setzen";
   static constexpr const char* kKontofilter = "Empfängerkonto berücksichtigen";
   static constexpr const char* kAlleKonten = "Alle Mitglieder auflisten";
-  static constexpr const char* kNurSelektierte = "Nur selektierte Mitglieder heranziehen";
-  static constexpr const char* kAlleMitglieder = "Alle Mitglieder auflisten";
 
   // heute: today's day.
   TfrmSEPAAssistent(TZAQ& liste, bool sonder, Tag heute);
   bool Sonder() const { return FSonder; }
   // "Mitgliedsbeiträge einziehen" or "Sonderbuchungsliste erstellen".
   std::string Titel() const;
-  int Schritte() const { return FSonder ? 5 : 6; }
-  // What the current step asks for.
-  enum class Seite { Beschreibung, Zweck, Rechendatum, Konto, Kontoselektion, Mitglieder };
-  Seite AktuelleSeite() const;
-  std::string SchrittTitel() const;
-  bool Letzter() const { return FSchritt == Schritte(); }
-  int Schritt() const { return FSchritt; }
-
-  // "Weiter" ("Speichern" on the last step): checks the step, false after
-  // its message; on the last step it finishes.
-  bool Weiter();
-  void Zurueck();
-  bool Fertig() const { return FFertig; }
-  // "Gesamtselektion..." and "Listenselektion..." of the last step: only
-  // with "Nur selektierte Mitglieder heranziehen".
-  bool SelektionMoeglich() const { return FNurSelektierte; }
-  void Gesamtselektion();
-  void Listenselektion();
+  int Schritte() const override { return FSonder ? 5 : 6; }
+  // What the current step asks for; "Weiter" is "Speichern" on the last.
+  enum class Seiten { Beschreibung, Zweck, Rechendatum, Konto, Kontoselektion, Mitglieder };
+  Seiten AktuelleSeite() const;
+  int Seite() const override { return static_cast<int>(AktuelleSeite()); }
+  std::string SchrittTitel() const override;
   // "Variablen...": what the placeholders of the purpose template mean.
   static std::string VariablenText();
 
@@ -68,18 +55,15 @@ class TfrmSEPAAssistent : public DialogDaten {
   std::vector<std::string> FKonten;  // "key;description"
   int FKonto = -1;
   bool FKontofilter;
-  bool FNurSelektierte;
 
   // The run's options from the fields of a finished wizard.
   TSepaSammelOptionen Optionen() const;
   std::string Kontoschluessel() const;
 
  private:
-  bool Pruefe();
-  TZAQ& FListe;
+  bool Pruefe() override;
+  void Beenden() override;
   bool FSonder;
-  int FSchritt = 1;
-  bool FFertig = false;
 };
 
 }  // namespace zaq

@@ -1,8 +1,6 @@
 #include "views/Rechnungen.h"
 
 #include "debits/sepa/Beitragspruefung.h"
-#include "interaction/Einstellungen.h"
-#include "lists/Selektion.h"
 #include "store/ZAQ.h"
 
 namespace zaq {
@@ -24,13 +22,10 @@ std::vector<std::string> TfrmBeitragspruefung::Spalten() {
 // --- the invoice wizard ---
 
 TfrmRechnungsAssistent::TfrmRechnungsAssistent(TZAQ& liste, Tag heute)
-    : FRechendatum(NaechstesJahresende(heute)),
-      FNullbetraege(liste.FNullbetragMelden),
-      FNurSelektierte(LeseEinstellung(esJubiListenSelektiert) == "1"),
-      FListe(liste) {}
+    : TAssistent(liste), FRechendatum(NaechstesJahresende(heute)), FNullbetraege(liste.FNullbetragMelden) {}
 
 std::string TfrmRechnungsAssistent::SchrittTitel() const {
-  switch (FSchritt) {
+  switch (Schritt()) {
     case 1: return "Schritt 1 von 3: Berechnungszeitraum (Rechendatum)";
     case 2: return "Schritt 2 von 3: Mitgliederselektion";
     default: return "Schritt 3 von 3: Vorläufige Rechendaten aktualisieren";
@@ -39,36 +34,17 @@ std::string TfrmRechnungsAssistent::SchrittTitel() const {
 
 std::string TfrmRechnungsAssistent::RechendatumText() const { return "Neues Rechendatum : " + DatumText(FRechendatum); }
 
-bool TfrmRechnungsAssistent::Weiter() {
-  if (!Letzter()) {
-    ++FSchritt;
-    return true;
-  }
-  if (FDatumwahl == keine) {
-    Meldung("Sie müssen wählen, ob die Rechendaten (Beitrag-Bezahlt-Datum) in den ZQA-Datensätzen nun aktualisiert "
-            "werden sollen!",
-            MeldungsArt::Fehler);
-    return false;
-  }
-  FFertig = true;
-  return true;
+bool TfrmRechnungsAssistent::Pruefe() {
+  if (!Letzter() || FDatumwahl != keine) return true;
+  Meldung("Sie müssen wählen, ob die Rechendaten (Beitrag-Bezahlt-Datum) in den ZQA-Datensätzen nun aktualisiert "
+          "werden sollen!",
+          MeldungsArt::Fehler);
+  return false;
 }
 
 void TfrmRechnungsAssistent::Ausfuehren() {
-  if (FFertig)
+  if (Fertig())
     ErstelleRechnungen(FListe, FRechendatum, FVollesJahr, FDatumwahl == vorlaeufig, FNurSelektierte, FNullbetraege);
-}
-
-void TfrmRechnungsAssistent::Zurueck() {
-  if (FSchritt > 1) --FSchritt;
-}
-
-void TfrmRechnungsAssistent::Gesamtselektion() {
-  if (SelektionMoeglich()) GesamtSelektion(FListe);
-}
-
-void TfrmRechnungsAssistent::Listenselektion() {
-  if (SelektionMoeglich()) ListenSelektion(FListe);
 }
 
 }  // namespace zaq

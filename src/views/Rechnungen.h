@@ -10,6 +10,7 @@
 #include "base/Datum.h"
 #include "fees/Beitragsbericht.h"
 #include "interaction/Oberflaeche.h"
+#include "views/Assistent.h"
 
 namespace zaq {
 
@@ -39,49 +40,32 @@ class TfrmBeitragspruefung : public FensterDaten {
   TBeitragsbericht FBericht;
 };
 
-class TfrmRechnungsAssistent : public DialogDaten {
+class TfrmRechnungsAssistent : public TAssistent {
  public:
   static constexpr std::string_view kArt = "Rechnungsassistent";
   std::string_view Art() const override { return kArt; }
   static constexpr const char* kTitel = "Rechnungen für Mitgliedsbeiträge ausstoßen";
   static constexpr const char* kVollesJahr = "Vollen Jahresbeitrag einziehen";
   static constexpr const char* kNullbetraege = "Mitfinanzierte Mitglieder mit Nullbeitrag mit auflisten";
-  static constexpr const char* kNurSelektierte = "Nur selektierte Mitglieder heranziehen";
-  static constexpr const char* kAlleMitglieder = "Alle Mitglieder auflisten";
   static constexpr const char* kTestlauf = "Nein, keine Änderung, da Testlauf";
   static constexpr const char* kVorlaeufig = "Ja, vorläufige Rechendaten tatsächlich aktualisieren.";
-  static constexpr int kSchritte = 3;
 
   TfrmRechnungsAssistent(TZAQ& liste, Tag heute);
-  int Schritt() const { return FSchritt; }
-  std::string SchrittTitel() const;
-  bool Letzter() const { return FSchritt == kSchritte; }
-  bool Fertig() const { return FFertig; }
+  int Schritte() const override { return 3; }
+  std::string SchrittTitel() const override;
   // Step 3: "Neues Rechendatum : " and the date.
   std::string RechendatumText() const;
-
-  // "Weiter" ("OK" on the last step): checks the step; false after its
-  // message.  The last step finishes.
-  bool Weiter();
-  // The invoice run of a finished wizard, once it is closed.
+  // The invoice run of a finished wizard ("OK" on the last step), once it
+  // is closed.
   void Ausfuehren();
-  void Zurueck();
-  // Step 2's "Gesamtselektion..." and "Listenselektion...": only with
-  // "Nur selektierte Mitglieder heranziehen".
-  bool SelektionMoeglich() const { return FNurSelektierte; }
-  void Gesamtselektion();
-  void Listenselektion();
 
   Tag FRechendatum;
   bool FVollesJahr = false;
   bool FNullbetraege;
-  bool FNurSelektierte;
   enum Datumwahl { keine = 0, testlauf = 1, vorlaeufig = 2 } FDatumwahl = keine;
 
  private:
-  TZAQ& FListe;
-  int FSchritt = 1;
-  bool FFertig = false;
+  bool Pruefe() override;
 };
 
 }  // namespace zaq
