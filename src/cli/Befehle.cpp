@@ -12,6 +12,7 @@
 #include "cli/BeitragsBefehle.h"
 #include "cli/CliOberflaeche.h"
 #include "cli/Demo.h"
+#include "cli/DruckBefehle.h"
 #include "cli/FtpBefehle.h"
 #include "cli/ListenBefehle.h"
 #include "cli/SepaBefehle.h"
@@ -41,6 +42,7 @@ struct Aufruf {
   EinzugAufruf einzug;
   Selektionsaufruf selektion;
   std::string mitgliederdatei;
+  Druckaufruf druck;
 };
 
 struct Kontext {
@@ -187,6 +189,15 @@ const std::vector<Option>& Optionen() {
          a.einzug.zweck = w;
          return true;
        }},
+      {"--mitglied", "NR", "das Mitgliedsblatt dieses aktiven Mitglieds drucken",
+       [](Aufruf& a, const std::string& w) {
+         const auto n = NurZiffern(w) ? ZuZahl(w) : std::nullopt;
+         if (!n || *n < 1 || *n > 65535) return false;
+         a.druck.mitglied = static_cast<std::uint16_t>(*n);
+         return true;
+       }},
+      {"--stammdaten", nullptr, "das Stammdatenblatt drucken",
+       [](Aufruf& a, const std::string&) { return a.druck.stammdaten = true; }},
       {"--zaq", "DATEI", "die Mitgliederdatei, aus der Mitglieder eingefügt werden",
        [](Aufruf& a, const std::string& w) {
          a.mitgliederdatei = w;
@@ -214,6 +225,7 @@ struct Befehl {
   const char* hilfe;                   // what the command does, for BEFEHL --help
   std::vector<std::string_view> optionen;  // besides the general ones
   std::function<int(Kontext&)> ausfuehren;
+  std::size_t mindestens = 0;  // arguments that may be left out: all but this many (0: none)
 };
 
 int Neu(Kontext& k) {
@@ -364,6 +376,30 @@ const std::vector<Befehl>& Befehle() {
                          k.aufruf.datum},
                         k.aus);
        }},
+      {"drucken", {"DATEI", "VORLAGE", "AUS.pdf"}, "Tabelle, Mitgliedsblatt oder Stammdaten als PDF drucken",
+       "Druckt wie das Programm als PDF (A4): die Tabelle der VORLAGE (gesucht wie bei table, mit denselben\n"
+       "Daten und Rechten) wie \"OK\" des Druckdialogs mit seinen Vorgaben (alle Zeilen, ein Exemplar, Titel und\n"
+       "Skalierung der Vorlage, Hochformat); mit --mitglied NR (ohne VORLAGE) das Mitgliedsblatt, mit\n"
+       "--stammdaten (ohne VORLAGE) die Vereinsstammdaten.  Ränder, Blöcke, Zeilenabstand, Schattierung und\n"
+       "Schriften kommen aus den Einstellungen von --config.  Eine leere Tabelle, eine Vorlage ohne Spalten oder\n"
+       "eine unbekannte oder verbotene Vorlage: Meldung, Exit 1, kein PDF.",
+       {"--date", "--mitglied", "--stammdaten"},
+       [](Kontext& k) {
+         Druckaufruf a = k.aufruf.druck;
+         const auto& arg = k.aufruf.argumente;
+         const bool blatt = a.mitglied || a.stammdaten;
+         if (blatt != (arg.size() == 2) || (a.mitglied && a.stammdaten))
+           return Aufruffehler(k.fehler,
+                               "drucken erwartet DATEI VORLAGE AUS.pdf, oder DATEI AUS.pdf mit --mitglied oder "
+                               "--stammdaten.",
+                               SucheBefehl("drucken"));
+         a.datei = arg[0];
+         a.vorlage = arg.size() == 3 ? arg[1] : std::string();
+         a.ziel = arg.back();
+         a.datum = k.aufruf.datum;
+         return Drucke(a, k.ui);
+       },
+       2},
       {"slv-edit", {"LISTE"}, "SEPA-Buchungsliste wie im SEPA-Fenster bearbeiten",
        "Liest ein JSON-Feld von Operationen von stdin und führt sie aus wie das SEPA-Fenster; jede Änderung\n"
        "steht sofort in LISTE.  Operationen: {\"op\":\"hinzufuegen\"}; {\"op\":\"aendern\",\"nr\":i, Felder}\n"
@@ -558,7 +594,8 @@ int Run(const std::vector<std::string>& argumente, std::istream& ein, std::ostre
     if (!option->setze(aufruf, wert))
       return Aufruffehler(fehler, "Ungültiger Wert \"" + wert + "\" für " + a + ".", befehl);
   }
-  if (aufruf.argumente.size() != befehl->argumente.size())
+  const std::size_t mindestens = befehl->mindestens ? befehl->mindestens : befehl->argumente.size();
+  if (aufruf.argumente.size() < mindestens || aufruf.argumente.size() > befehl->argumente.size())
     return Aufruffehler(fehler,
                         std::string(befehl->name) + " erwartet " + Anzahl(befehl->argumente.size()) + ", nicht " +
                             std::to_string(aufruf.argumente.size()) + ".",

@@ -1,5 +1,8 @@
 #include "cli/CliOberflaeche.h"
 
+#include "interaction/Drucker.h"
+#include "qtdruck/QtDrucker.h"
+
 namespace zaq::cli {
 
 Antwort CliOberflaeche::AntwortFuer(Knoepfe knoepfe, bool ja) {
@@ -34,6 +37,11 @@ bool CliOberflaeche::Dialog(DialogDaten& dialog) {
 
 void CliOberflaeche::MeldungsListe(const std::vector<std::string>& zeilen) {
   for (const auto& z : zeilen) FFehler << z << '\n';
+}
+
+bool CliOberflaeche::Drucken(TDruckauftrag& auftrag) {
+  if (PdfDatei.empty()) return false;
+  return qtdruck::DruckeAlsPdf(auftrag, PdfDatei);
 }
 
 }  // namespace zaq::cli

@@ -32,6 +32,13 @@ class CliOberflaeche : public Oberflaeche {
   void MeldungsListe(const std::vector<std::string>& zeilen) override;
   void Zwischenablage(const std::string&) override {}
 
+  // Printing goes into this PDF file.
+  std::string PdfDatei;
+  bool DruckerVorhanden() override { return true; }
+  std::vector<std::string> Druckerliste() override { return {"PDF"}; }
+  int Standarddrucker() override { return 0; }
+  bool Drucken(TDruckauftrag& auftrag) override;
+
   // The answer the command line gives to a set of buttons.
   static Antwort AntwortFuer(Knoepfe knoepfe, bool ja);
 

@@ -39,39 +39,45 @@ std::optional<Gefunden> SucheVorlage(const TZAQ& liste, const std::string& name)
 
 }  // namespace
 
+std::unique_ptr<TTabelle> BaueTabelle(TZAQ& liste, const std::string& vorlage, Tag datum) {
+  auto gefunden = SucheVorlage(liste, vorlage);
+  if (!gefunden) {
+    Meldung("Die Tabellenvorlage \"" + vorlage + "\" gibt es nicht.", MeldungsArt::Fehler);
+    return nullptr;
+  }
+  TTabVorlage& v = gefunden->vorlage;
+  // Standard tables take the age reference date for both dates, the others
+  // the club's reference date and no calculation date.
+  v.FBezugsdatum = datum > 0 ? datum : liste.FStammdaten.FAlterStichtag;
+  v.FRechendatum = gefunden->standard ? v.FBezugsdatum : 0;
+  auto t = std::make_unique<TTabelle>(liste, v, true);
+  if ((v.FFilter & tfArchiv) && !t->Archivrecht()) {
+    const TBenutzer* b = liste.AktuellerBenutzer();
+    Meldung("Sie sind im Moment als " + (b ? b->FVollerName : std::string()) +
+                " angemeldet und besitzen leider nicht das Recht auf Zugriff zum Archiv.",
+            MeldungsArt::Information);
+    return nullptr;
+  }
+  t->ZeilenWaehlen();
+  if (t->Zeilenzahl() == 0) {
+    Meldung("Es wurden keine Mitglieder gefunden, die den gewünschten Filterkriterien entsprechen.",
+            MeldungsArt::Information);
+    return nullptr;
+  }
+  t->Sortieren();
+  if (!t->Fuellen()) return nullptr;
+  t->Spaltenbreiten();
+  return t;
+}
+
 int Tabelle(const Tabellenaufruf& a, std::ostream& aus) {
   // The bank column names banks from the program's directory.
   Befehlsverzeichnis verzeichnis;
   auto liste = TZAQ::CreateAusDatei(a.datei);
   if (!liste) return 1;
-  auto gefunden = SucheVorlage(*liste, a.vorlage);
-  if (!gefunden) {
-    Meldung("Die Tabellenvorlage \"" + a.vorlage + "\" gibt es nicht.", MeldungsArt::Fehler);
-    return 1;
-  }
-  TTabVorlage& v = gefunden->vorlage;
-  // Standard tables take the age reference date for both dates, the others
-  // the club's reference date and no calculation date.
-  v.FBezugsdatum = a.datum > 0 ? a.datum : liste->FStammdaten.FAlterStichtag;
-  v.FRechendatum = gefunden->standard ? v.FBezugsdatum : 0;
-  TTabelle t(*liste, v, true);
-  if ((v.FFilter & tfArchiv) && !t.Archivrecht()) {
-    const TBenutzer* b = liste->AktuellerBenutzer();
-    Meldung("Sie sind im Moment als " + (b ? b->FVollerName : std::string()) +
-                " angemeldet und besitzen leider nicht das Recht auf Zugriff zum Archiv.",
-            MeldungsArt::Information);
-    return 1;
-  }
-  t.ZeilenWaehlen();
-  if (t.Zeilenzahl() == 0) {
-    Meldung("Es wurden keine Mitglieder gefunden, die den gewünschten Filterkriterien entsprechen.",
-            MeldungsArt::Information);
-    return 1;
-  }
-  t.Sortieren();
-  if (!t.Fuellen()) return 1;
-  t.Spaltenbreiten();
-  aus << Utf8ZuCp1252(t.Text(a.form));
+  const auto t = BaueTabelle(*liste, a.vorlage, a.datum);
+  if (!t) return 1;
+  aus << Utf8ZuCp1252(t->Text(a.form));
   return aus ? 0 : 1;
 }
 

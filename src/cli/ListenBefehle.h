@@ -1,6 +1,7 @@
 #pragma once
 // zaq-cli table, select and select-save: tables from templates, exported as
 // the table window exports them, and the selection marks of a member file.
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,6 +19,10 @@ struct Tabellenaufruf {
 };
 // Writes the table's bytes (Windows-1252, CR LF) to aus.
 int Tabelle(const Tabellenaufruf& a, std::ostream& aus);
+// The table of a template name as zaq-cli table builds it, with its rights
+// and dates; none after the message (unknown template, no rows, no
+// columns, no right).
+std::unique_ptr<TTabelle> BaueTabelle(TZAQ& liste, const std::string& vorlage, Tag datum);
 
 struct Selektionsaufruf {
   std::string datei, ziel;

@@ -251,11 +251,12 @@ std::int64_t RundeCent(float betrag, std::int64_t zaehler, std::int64_t nenner) 
   return RundeHalbGerade(mantisse * 100 * zaehler, nenner << -exponent);
 }
 
-std::string BetragText(std::int64_t cent) {
+std::string BetragText(std::int64_t cent, bool tausender) {
   const bool negativ = cent < 0;
   const std::uint64_t betrag = negativ ? 0 - static_cast<std::uint64_t>(cent) : static_cast<std::uint64_t>(cent);
   std::string euro = std::to_string(betrag / 100);
-  for (int i = static_cast<int>(euro.size()) - 3; i > 0; i -= 3) euro.insert(static_cast<std::size_t>(i), ".");
+  if (tausender)
+    for (int i = static_cast<int>(euro.size()) - 3; i > 0; i -= 3) euro.insert(static_cast<std::size_t>(i), ".");
   const std::uint64_t rest = betrag % 100;
   return (negativ ? "-" : "") + euro + "," + (rest < 10 ? "0" : "") + std::to_string(rest);
 }

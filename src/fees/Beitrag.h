@@ -48,8 +48,9 @@ std::string FamilienbefundText(std::uint32_t befund);
 // Exact cents of betrag × zaehler ÷ nenner, rounded half to even.  Negative,
 // non-finite or absurd (above 10^9 euro) amounts give -1.
 std::int64_t RundeCent(float betrag, std::int64_t zaehler = 1, std::int64_t nenner = 1);
-// "1.234,50" (thousands separator, two decimals, decimal comma).
-std::string BetragText(std::int64_t cent);
+// "1.234,50" (thousands separator, two decimals, decimal comma); without
+// the separator "1234,50".
+std::string BetragText(std::int64_t cent, bool tausender = true);
 
 struct TBeitrag {
   std::int64_t cent = -1;           // below 0: the fee cannot be computed

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/Druckfenster.h"
 #include "gui/Fenster.h"
 #include "interaction/Warten.h"
 #include "views/Fenster.h"
@@ -213,5 +214,10 @@ void QtOberflaeche::Fenster(std::shared_ptr<FensterDaten> fenster) {
   const FensterDaten* schluessel = fenster.get();
   offen[schluessel] = it->second(std::move(fenster), FHauptfenster);
 }
+
+std::vector<std::string> QtOberflaeche::Druckerliste() { return QtDruckerliste(); }
+int QtOberflaeche::Standarddrucker() { return QtStandarddrucker(); }
+void QtOberflaeche::DruckerEinrichten() { QtDruckerEinrichten(Eltern()); }
+bool QtOberflaeche::Drucken(TDruckauftrag& auftrag) { return QtDrucken(auftrag, Eltern()); }
 
 }  // namespace zaq::gui

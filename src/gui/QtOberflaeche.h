@@ -59,6 +59,12 @@ class QtOberflaeche : public Oberflaeche {
   void Zwischenablage(const std::string& text) override;
   void ZwischenablageRtf(const std::string& text, const std::string& rtf) override;
   void Fenster(std::shared_ptr<FensterDaten> fenster) override;
+  // A PDF file can always be written, so there is always a printer.
+  bool DruckerVorhanden() override { return true; }
+  std::vector<std::string> Druckerliste() override;
+  int Standarddrucker() override;
+  void DruckerEinrichten() override;
+  bool Drucken(TDruckauftrag& auftrag) override;
 
  private:
   static std::map<std::string, FensterFunktion>& Fensterarten();

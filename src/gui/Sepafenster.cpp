@@ -20,6 +20,7 @@
 
 #include "base/Datum.h"
 #include "gui/QtOberflaeche.h"
+#include "views/Druckdialoge.h"
 
 namespace zaq::gui {
 
@@ -52,9 +53,8 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   Neu(datei, QStringLiteral("&Speichern unter..."), [&l] { l.SpeichernUnterDialog(); });
   Neu(datei, QStringLiteral("Buchungsstammdaten..."), [&l] { l.Buchungsstammdaten(); });
   datei->addSeparator();
-  // Printing comes with the page engine.
-  Neu(datei, QStringLiteral("&Drucken..."), {}, false);
-  Neu(datei, QStringLiteral("Drucker &einrichten..."), {}, false);
+  Neu(datei, QStringLiteral("&Drucken..."), [&l] { l.Drucken(); });
+  Neu(datei, QStringLiteral("Drucker &einrichten..."), [] { DruckerEinrichten(); });
   datei->addSeparator();
   Neu(datei, QStringLiteral("Sch&ließen"), [this] { close(); });
 

@@ -20,6 +20,7 @@
 #include "gui/Bilder.h"
 #include "gui/Hauptfenster.h"
 #include "gui/QtOberflaeche.h"
+#include "views/Druckdialoge.h"
 #include "store/Mitglied.h"
 #include "store/ZAQ.h"
 
@@ -189,9 +190,8 @@ void TabellenFenster::BaueMenues() {
   skalieren->setChecked(TfrmTab::SpaltenSkalieren());
   connect(skalieren, &QAction::toggled, this, [](bool an) { TfrmTab::SetzeSpaltenSkalieren(an); });
   tabelle->addSeparator();
-  // Printing joins with the page engine.
-  Befehl(tabelle, QStringLiteral("&Drucken..."), [] {})->setEnabled(false);
-  Befehl(tabelle, QStringLiteral("Drucker &einrichten..."), [] {})->setEnabled(false);
+  Befehl(tabelle, QStringLiteral("&Drucken..."), [this] { FLogik.Drucken(); });
+  Befehl(tabelle, QStringLiteral("Drucker &einrichten..."), [] { DruckerEinrichten(); });
   Befehl(tabelle, QStringLiteral("Als Textdatei speichern unter..."), [this] { FLogik.Tabelle().SpeichernUnter(); });
   tabelle->addSeparator();
   Befehl(tabelle, QStringLiteral("Sch&ließen"), [this] { close(); });

@@ -12,6 +12,7 @@
 #include "gui/Tabellenfenster.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
+#include "gui/Druckfenster.h"
 #include "gui/Rechnungsfenster.h"
 #include "gui/Sepafenster.h"
 #include "platform/Plattform.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereEinzugsfenster();
   zaq::gui::RegistriereSepafenster();
   zaq::gui::RegistriereRechnungsfenster();
+  zaq::gui::RegistriereDruckfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

@@ -100,6 +100,8 @@ struct WarteZustand {
   bool abbruchMoeglich = true;
 };
 
+struct TDruckauftrag;
+
 class Oberflaeche {
  public:
   virtual ~Oberflaeche() = default;
@@ -130,6 +132,21 @@ class Oberflaeche {
   // Shows a window beside the main window; a front end without windows
   // lets it go.
   virtual void Fenster(std::shared_ptr<FensterDaten> fenster) { (void)fenster; }
+
+  // Printing: whether a default printer (or another way to print) is
+  // there, the printers to choose from and the default's place among them
+  // (-1 none), the printer setup, and a job.  Drucken begins the document,
+  // runs the printout and ends it, or aborts it when the printout was
+  // cancelled; true when it was printed.  A front end that cannot print
+  // has no printer.
+  virtual bool DruckerVorhanden() { return false; }
+  virtual std::vector<std::string> Druckerliste() { return {}; }
+  virtual int Standarddrucker() { return -1; }
+  virtual void DruckerEinrichten() {}
+  virtual bool Drucken(TDruckauftrag& auftrag) {
+    (void)auftrag;
+    return false;
+  }
 };
 
 // The front end in use.  Each program installs its own at start; without one

@@ -11,6 +11,7 @@
 #include "interaction/Warten.h"
 #include "platform/Plattform.h"
 #include "platform/Version.h"
+#include "views/Druckdialoge.h"
 #include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 #include "views/Mitgliederdialoge.h"
@@ -666,6 +667,14 @@ void TfrmZAQ::Sortiere(int nummer) {
   const std::uint16_t aktuell = AktuelleNummer();
   SortiereMitglieder(*Liste(), schluessel, 0);
   if (!ZeigeMitgliedNr(aktuell)) AktualisiereAnzeige(true);
+}
+
+void TfrmZAQ::mnuDateiDruckereinrichtenClick() { DruckerEinrichten(); }
+
+void TfrmZAQ::mnuDateiStammdatenDruckenClick() { StammdatenDrucken(*Liste()); }
+
+void TfrmZAQ::mnuMitglMitglDruckenClick() {
+  if (TMitglied* m = AktuellesMitglied()) MitgliedDrucken(*Liste(), *m);
 }
 
 void TfrmZAQ::mnuLSVZahldatenUebernahmeClick() {

@@ -306,6 +306,9 @@ class TfrmZAQ : public TProgramm {
   void mnuSelLadenClick();
   void mnuSelStatusClick();
   void mnuLSVTestlaufClick();
+  void mnuDateiDruckereinrichtenClick();
+  void mnuDateiStammdatenDruckenClick();
+  void mnuMitglMitglDruckenClick();
   void mnuLSVOeffnenClick();
   void mnuLSVNeuClick();
   void AlleMitgliedsbeitrgeberprfen1Click();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "bank/Bank.h"
 #include "bank/Banktexte.h"
@@ -19,6 +18,7 @@
 #include "store/Mitglied.h"
 #include "store/ZAQ.h"
 #include "views/Beitragsdialoge.h"
+#include "views/Druckdialoge.h"
 #include "views/Eingabe.h"
 #include "views/Hauptfenster.h"
 
@@ -72,13 +72,7 @@ std::optional<std::int64_t> LeseBuchungsbetrag(std::string_view text) {
   return cent;
 }
 
-std::string BuchungsbetragText(std::int64_t cent) {
-  const std::uint64_t betrag = cent < 0 ? 0 - static_cast<std::uint64_t>(cent) : static_cast<std::uint64_t>(cent);
-  char puffer[40];
-  std::snprintf(puffer, sizeof puffer, "%s%llu,%02llu", cent < 0 ? "-" : "",
-                static_cast<unsigned long long>(betrag / 100), static_cast<unsigned long long>(betrag % 100));
-  return puffer;
-}
+std::string BuchungsbetragText(std::int64_t cent) { return BetragText(cent, false); }
 
 // --- "Buchungsstammdaten" ---
 
@@ -426,6 +420,11 @@ bool TfrmSEPA::XmlErzeugen() {
               MeldungsArt::Information, Knoepfe::OKAbbrechen) != Antwort::OK)
     return false;
   return ErzeugeXML(*FListe, FVerein->FStammdaten, *datei, version);
+}
+
+bool TfrmSEPA::Drucken() {
+  if (!FListe->Offen() || !AenderungenBehandeln()) return false;
+  return BuchungenDrucken(*FListe, *FVerein);
 }
 
 void TfrmSEPA::Bankenverzeichnis() {

@@ -152,6 +152,8 @@ class TfrmSEPA : public FensterDaten {
   // "XML-Datei erzeugen...": the check, the save dialog (its file type
   // chooses the schema), the note for version 29, the export.
   bool XmlErzeugen();
+  // "&Drucken...": the print dialog "Buchungen ausdrucken", then the printout.
+  bool Drucken();
   // "B&ankenverzeichnis...": the bank directory at the bank of the shown IBAN.
   void Bankenverzeichnis();
   // "Sch&ließen": false when the user stays.

@@ -6,6 +6,7 @@
 #include "interaction/Einstellungen.h"
 #include "lists/Selektion.h"
 #include "store/ZAQ.h"
+#include "views/Druckdialoge.h"
 #include "views/Sortieren.h"
 #include "views/Tabellenvorlage.h"
 
@@ -46,6 +47,8 @@ bool TfrmTab::Schrift(bool kopf) {
   if (FTabelle->Fuellen()) FTabelle->Spaltenbreiten();
   return true;
 }
+
+bool TfrmTab::Drucken() { return TabelleDrucken(*FTabelle); }
 
 void TfrmTab::Ausblenden(int erste, int letzte) {
   if (MitListe()) FTabelle->SpaltenAusblenden(erste, letzte);

@@ -34,6 +34,8 @@ class TfrmTab {
   bool Sortiere(int nummer);
   // "Schriftart" > "Kopfzeile...", "Tabelle...".
   bool Schrift(bool kopf);
+  // "&Drucken...": the print dialog, then the printout.
+  bool Drucken();
   // "Spalte ausblenden" of the selected columns; offered only with a list.
   void Ausblenden(int erste, int letzte);
 

@@ -26,6 +26,7 @@ SCHICHTEN = [
     ["share"],
     ["app"],
     ["views"],
+    ["qtdruck"],
     ["gui", "cli"],
 ]
 RANG = {ordner: i for i, schicht in enumerate(SCHICHTEN) for ordner in schicht}

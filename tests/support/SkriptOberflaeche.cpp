@@ -1,5 +1,7 @@
 #include "support/SkriptOberflaeche.h"
 
+#include <utility>
+
 #include "interaction/Warten.h"
 
 namespace zaq {
@@ -79,6 +81,19 @@ void SkriptOberflaeche::ZwischenablageRtf(const std::string& text, const std::st
 
 void SkriptOberflaeche::Fenster(std::shared_ptr<FensterDaten> fenster) { Fensterliste.push_back(std::move(fenster)); }
 
+bool SkriptOberflaeche::Drucken(TDruckauftrag& auftrag) {
+  Druck d{auftrag, std::make_shared<ProtokollDrucker>(), false};
+  if (auftrag.quer) {
+    TDruckerMasse& m = d.geraet->masse;
+    std::swap(m.HR, m.VR);
+    std::swap(m.PW, m.PH);
+    std::swap(m.HS, m.VS);
+  }
+  d.gedruckt = auftrag.drucken && auftrag.drucken(*d.geraet);
+  Druckauftraege.push_back(d);
+  return d.gedruckt;
+}
+
 std::vector<std::string> SkriptOberflaeche::Texte() const {
   std::vector<std::string> texte;
   for (const auto& e : Meldungen) texte.push_back(e.meldung.text);
@@ -98,6 +113,7 @@ void SkriptOberflaeche::Leeren() {
   DateiDialoge.clear();
   MeldungsListen.clear();
   Fensterliste.clear();
+  Druckauftraege.clear();
 }
 
 }  // namespace zaq

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "interaction/Drucker.h"
 #include "interaction/Oberflaeche.h"
+#include "support/ProtokollDrucker.h"
 
 namespace zaq {
 
@@ -32,11 +34,21 @@ class SkriptOberflaeche : public Oberflaeche {
   std::string ZwischenablageRtfText;
   std::vector<std::shared_ptr<FensterDaten>> Fensterliste;  // every window shown, kept open
   bool WartenSichtbar = false;
+  // Print jobs, each with the printer it drew on.
+  struct Druck {
+    TDruckauftrag auftrag;
+    std::shared_ptr<ProtokollDrucker> geraet;
+    bool gedruckt = false;
+  };
+  std::vector<Druck> Druckauftraege;
+  int DruckerEinrichtungen = 0;
 
   // What to answer.
   std::deque<Antwort> Antworten;
   std::deque<std::optional<std::string>> Dateinamen;  // open, save, directory and input dialogs
   std::deque<DialogSkript> Dialoge;
+  bool MitDrucker = true;
+  std::vector<std::string> Drucker{"Testdrucker", "Zweiter Drucker"};
   // Presses the wait window's cancel button when this status text is shown.
   std::string AbbrechenBeiText;
 
@@ -53,6 +65,11 @@ class SkriptOberflaeche : public Oberflaeche {
   void Zwischenablage(const std::string& text) override;
   void ZwischenablageRtf(const std::string& text, const std::string& rtf) override;
   void Fenster(std::shared_ptr<FensterDaten> fenster) override;
+  bool DruckerVorhanden() override { return MitDrucker; }
+  std::vector<std::string> Druckerliste() override { return MitDrucker ? Drucker : std::vector<std::string>{}; }
+  int Standarddrucker() override { return MitDrucker ? 0 : -1; }
+  void DruckerEinrichten() override { ++DruckerEinrichtungen; }
+  bool Drucken(TDruckauftrag& auftrag) override;
 
   // Convenience for tests.
   std::vector<std::string> Texte() const;
