@@ -128,6 +128,12 @@ bool Drucke(TDruckauftrag& auftrag, QPrinter& drucker) {
   return fertig;
 }
 
+bool Vorschau(TDruckauftrag& auftrag, QPrinter& drucker, QWidget* eltern) {
+  QPrintPreviewDialog vorschau(&drucker, eltern);
+  QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) { Drucke(auftrag, *p); });
+  return vorschau.exec() == QDialog::Accepted;
+}
+
 }  // namespace
 
 std::vector<std::string> QtDruckerliste() {
@@ -155,11 +161,10 @@ bool QtDrucken(TDruckauftrag& auftrag, QWidget* eltern) {
   const std::string name = auftrag.drucker.empty() ? S(QPrinterInfo::defaultPrinterName()) : auftrag.drucker;
   if (name.empty() || name == kPdfDrucker) {
     if (auftrag.vorschau) {
+      // Without a printer the preview shows the pages; its own print button writes a PDF.
       QPrinter drucker(QPrinter::HighResolution);
       drucker.setPageOrientation(auftrag.quer ? QPageLayout::Landscape : QPageLayout::Portrait);
-      QPrintPreviewDialog vorschau(&drucker, eltern);
-      QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) { Drucke(auftrag, *p); });
-      vorschau.exec();
+      Vorschau(auftrag, drucker, eltern);
       return true;
     }
     DateiDialog d;
@@ -175,12 +180,7 @@ bool QtDrucken(TDruckauftrag& auftrag, QWidget* eltern) {
   drucker.setDocName(Q(auftrag.titel));
   drucker.setCopyCount(auftrag.kopien);
   drucker.setPageOrientation(auftrag.quer ? QPageLayout::Landscape : QPageLayout::Portrait);
-  if (auftrag.vorschau) {
-    QPrintPreviewDialog vorschau(&drucker, eltern);
-    QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) { Drucke(auftrag, *p); });
-    return vorschau.exec() == QDialog::Accepted;
-  }
-  return Drucke(auftrag, drucker);
+  return auftrag.vorschau ? Vorschau(auftrag, drucker, eltern) : Drucke(auftrag, drucker);
 }
 
 void RegistriereDruckfenster() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "bank/Bank.h"
@@ -464,7 +465,10 @@ bool DruckeStammdaten(TZAQ& liste, TDruckgeraet& geraet) {
   if (!Trim(ftp.FServerDatei).empty()) b.Wert("FTP-Dateiname:", ftp.FServerDatei);
   b.Wert("Anzahl von Aufrufen:", std::to_string(liste.FSchreibvorgaenge));
   b.Wert("Datensatzlänge:", "dynamisch");
-  const auto pfad = plattform::Pfad(liste.FDateiname);
+  // A relative name (given on the command line) still shows where the file is.
+  std::error_code fehler;
+  auto pfad = std::filesystem::absolute(plattform::Pfad(liste.FDateiname), fehler);
+  if (fehler) pfad = plattform::Pfad(liste.FDateiname);
   b.Wert("Mitgliederdatei:", plattform::PfadText(pfad.filename()));
   b.Wert("Verzeichnis:", plattform::PfadText(pfad.parent_path()), 2);
 

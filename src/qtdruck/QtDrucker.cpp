@@ -33,6 +33,9 @@ void QtDruckgeraet::SetzeSchrift(const TSchrift& schrift) {
   f.setItalic(schrift.stil & 2);
   f.setUnderline(schrift.stil & 4);
   f.setStrikeOut(schrift.stil & 8);
+  // Qt shapes without ligatures only when letters are spaced; a 64th of a
+  // pixel is invisible, and "ff" and "fi" stay two letters that a search finds.
+  f.setLetterSpacing(QFont::AbsoluteSpacing, 1.0 / 64);
   FMaler.setFont(f);
   FMaler.setPen(Farbe(schrift.farbe));
   FMetrik = QFontMetrics(f, &FGeraet);
