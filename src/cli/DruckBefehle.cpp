@@ -48,16 +48,17 @@ int Drucke(const Druckaufruf& a, CliOberflaeche& ui) {
       return 1;
     }
     auftrag.titel = "ZAQ Einzelausdruck";
-    auftrag.drucken = [&](TDruckgeraet& g) { return DruckeMitglied(*liste, *m, g); };
+    // The job runs after this block: the member goes in by value.
+    auftrag.drucken = [&liste, m](TDruckgeraet& g) { return DruckeMitglied(*liste, *m, g); };
   } else if (a.stammdaten) {
     auftrag.titel = "ZAQ Stammdatenausdruck";
-    auftrag.drucken = [&](TDruckgeraet& g) { return DruckeStammdaten(*liste, g); };
+    auftrag.drucken = [&liste](TDruckgeraet& g) { return DruckeStammdaten(*liste, g); };
   } else {
     tabelle = BaueTabelle(*liste, a.vorlage, a.datum);
     if (!tabelle) return 1;
     auftrag.titel = "ZAQ Tabellenausdruck";
     const TTabellendruck druck = Tabellendruck(*tabelle);
-    auftrag.drucken = [&, druck](TDruckgeraet& g) { return DruckeTabelle(*tabelle, druck, g); };
+    auftrag.drucken = [&tabelle, druck](TDruckgeraet& g) { return DruckeTabelle(*tabelle, druck, g); };
   }
   return UI().Drucken(auftrag) ? 0 : 1;
 }
