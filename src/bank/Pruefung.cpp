@@ -170,7 +170,9 @@ int IBANCode(std::string_view iban, bool mitPruefziffer) {
   return rest == 1 ? bpGueltig : bpIBANPruefziffer;
 }
 
-int PruefeBankverbindung(std::string_view blzText, std::string_view kontoText, std::string_view ibanText) {
+namespace {
+
+int Pruefe(std::string_view blzText, std::string_view kontoText, std::string_view ibanText, bool mitIBAN) {
   std::string blz = OhneLeerzeichen(blzText);
   std::string konto = OhneLeerzeichen(kontoText);
   std::string iban = OhneLeerzeichen(ibanText);
@@ -182,7 +184,7 @@ int PruefeBankverbindung(std::string_view blzText, std::string_view kontoText, s
   konto = NullenAuffuellen(konto, 10);
   if (konto != "0000000000" && blz == "00000000") return bpKontoOhneBLZ;
   if (blz != "00000000" && konto == "0000000000") return bpBLZOhneKonto;
-  if (iban.empty()) return bpIBANFehlt;
+  if (mitIBAN && iban.empty()) return bpIBANFehlt;
   if (blz == "00000000" && iban.starts_with("DE")) blz = iban.substr(4, 8);
   if (!AlleZiffern(blz)) return bpBLZZeichen;
   if (!AlleZiffern(konto)) return bpKontoZeichen;
@@ -197,7 +199,21 @@ int PruefeBankverbindung(std::string_view blzText, std::string_view kontoText, s
       }
     }
   }
-  return IBANCode(iban, true);
+  return mitIBAN ? IBANCode(iban, true) : bpGueltig;
+}
+
+bool MitMeldung(int code, bool leerErlaubt, std::string_view konto, std::string_view iban) {
+  if (code == bpGueltig || (code == bpLeer && leerErlaubt)) return true;
+  const std::string text = Pruefungstext(code, konto, iban);
+  if (IstPruefungsfrage(code)) return Meldung(text, MeldungsArt::Frage, Knoepfe::JaNein) == Antwort::Ja;
+  Meldung(text, MeldungsArt::Fehler);
+  return false;
+}
+
+}  // namespace
+
+int PruefeBankverbindung(std::string_view blz, std::string_view konto, std::string_view iban) {
+  return Pruefe(blz, konto, iban, true);
 }
 
 std::string Pruefungstext(int code, std::string_view konto, std::string_view iban) {
@@ -237,12 +253,11 @@ bool IstPruefungsfrage(int code) {
 }
 
 bool PruefeMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt, std::string_view iban) {
-  const int code = PruefeBankverbindung(blz, konto, iban);
-  if (code == bpGueltig || (code == bpLeer && leerErlaubt)) return true;
-  const std::string text = Pruefungstext(code, konto, iban);
-  if (IstPruefungsfrage(code)) return Meldung(text, MeldungsArt::Frage, Knoepfe::JaNein) == Antwort::Ja;
-  Meldung(text, MeldungsArt::Fehler);
-  return false;
+  return MitMeldung(PruefeBankverbindung(blz, konto, iban), leerErlaubt, konto, iban);
+}
+
+bool PruefeKontoMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt) {
+  return MitMeldung(Pruefe(blz, konto, "", false), leerErlaubt, konto, "");
 }
 
 bool PruefeIBANMitMeldung(std::string_view iban, bool leerErlaubt) { return PruefeMitMeldung("", "", leerErlaubt, iban); }

@@ -51,6 +51,9 @@ bool IstPruefungsfrage(int code);
 // Yes where a question was asked), false after a refusal with its message.
 bool PruefeMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt, std::string_view iban);
 bool PruefeIBANMitMeldung(std::string_view iban, bool leerErlaubt);
+// The same for a connection of bank code and account number only, as the
+// lists from before SEPA hold them.
+bool PruefeKontoMitMeldung(std::string_view blz, std::string_view konto, bool leerErlaubt);
 
 // The IBAN of an account at a bank whose IBAN rule is the standard one.
 // Fails for an unknown bank code, for every other rule (the bank may then

@@ -123,6 +123,11 @@ std::string Einfach(std::string_view text, char zeichen) {
   return out;
 }
 
+std::string Teiltext(std::string_view text, std::size_t ab, std::size_t n) {
+  const std::size_t pos = std::min(ErsteZeichen(text, ab).size(), text.size());
+  return ErsteZeichen(text.substr(pos), n);
+}
+
 std::string LinksAuffuellen(std::string_view text, std::size_t n) {
   if (text.size() >= n) return std::string(text.substr(0, n));
   return std::string(n - text.size(), ' ') + std::string(text);

@@ -23,6 +23,8 @@ int FeldAnzahl(std::string_view text, std::string_view trenner);
 std::string OhneLeerzeichen(std::string_view text);
 // The first n characters of a UTF-8 text.
 std::string ErsteZeichen(std::string_view text, std::size_t n);
+// n characters from character ab on (0-based), fewer at the end.
+std::string Teiltext(std::string_view text, std::size_t ab, std::size_t n);
 std::string Einfach(std::string_view text, char zeichen);
 std::string LinksAuffuellen(std::string_view text, std::size_t n);
 std::string NullenAuffuellen(std::string_view text, std::size_t n);

@@ -16,6 +16,7 @@
 #include "cli/FtpBefehle.h"
 #include "cli/ListenBefehle.h"
 #include "cli/SepaBefehle.h"
+#include "cli/TransferBefehle.h"
 #include "debits/sepa/SEPADirectDebit.h"
 #include "lists/Sortierung.h"
 #include "interaction/Einstellungen.h"
@@ -43,6 +44,7 @@ struct Aufruf {
   Selektionsaufruf selektion;
   std::string mitgliederdatei;
   Druckaufruf druck;
+  ImportAufruf import;
 };
 
 struct Kontext {
@@ -203,6 +205,21 @@ const std::vector<Option>& Optionen() {
          a.mitgliederdatei = w;
          return !w.empty();
        }},
+      {"--dry-run", nullptr, "nur prüfen (Laden, Trenner, Spalten, Probelauf), nichts speichern",
+       [](Aufruf& a, const std::string&) { return a.import.pruefen = true; }},
+      {"--apply", nullptr, "importieren (die Frage des Imports wird bejaht) und DATEI speichern",
+       [](Aufruf& a, const std::string&) { return a.import.anwenden = true; }},
+      {"--fields", "N,N,...", "Feldnummern der Spalten von links (0 oder leer: Spalte ignorieren)",
+       [](Aufruf& a, const std::string& w) { return LeseFelder(w, a.import.felder); }},
+      {"--header-lines", "N", "Zahl der Kopfzeilen, 0 bis 100 (Vorgabe 1)",
+       [](Aufruf& a, const std::string& w) {
+         const auto n = NurZiffern(w) && w.size() <= 3 ? ZuZahl(w) : std::nullopt;
+         if (!n || *n > 100) return false;
+         a.import.kopfzeilen = *n;
+         return true;
+       }},
+      {"--archive", nullptr, "ins Archiv importieren (ehemalige Mitglieder)",
+       [](Aufruf& a, const std::string&) { return a.import.archiv = true; }},
       {"--zahlarten", "LISTE", "Zahlarten der Zahler, z. B. 0,1 (0 Rechnung, 1 Lastschrift, 2 mitfinanziert; Vorgabe 1)",
        [](Aufruf& a, const std::string& w) { return LeseZahlarten(w, a.beitraege.zahlarten); }},
   };
@@ -430,6 +447,53 @@ const std::vector<Befehl>& Befehle() {
          a.mitgliederdatei = k.aufruf.argumente[0];
          a.liste = k.aufruf.argumente[1];
          return Einzug(a, k.aus);
+       }},
+      {"export", {"DATEI", "AUS.txt"}, "Mitglieder als Textdatei exportieren",
+       "Schreibt die aktiven Mitglieder von DATEI als Textdatei AUS.txt: Windows-1252, Felder durch \";\"\n"
+       "getrennt, jede Zeile mit CR LF; zuerst die Kopfzeile (Mitgl.-Nr;Nachname;...;ZMG).  Braucht das Recht\n"
+       "\"Anzeigen von Beitragsdaten der Mitglieder\".  AUS.txt darf nicht DATEI selbst sein (auch nicht über einen\n"
+       "anderen Pfad).  DATEI bleibt unverändert.",
+       {}, [](Kontext& k) { return Export(k.aufruf.argumente[0], k.aufruf.argumente[1]); }},
+      {"import", {"DATEI", "EIN.txt"}, "Mitglieder aus einer Textdatei importieren",
+       "Importiert Mitglieder aus der getrennten Textdatei EIN.txt (Windows-1252; mit BOM auch UTF-8) wie der\n"
+       "Dialog \"Datei importieren\".  --fields nennt die Feldnummern der Spalten von links (10 Mitgliedsnummer,\n"
+       "20 Nachname, 21 Vorname, 22 Titel, 23 Zusatz, 24 Geschlecht, 25 Geburtsdatum, 30 Straße, 31 PLZ,\n"
+       "32 Wohnort, 33 Land, 34 Festnetz, 35 Mobil, 36 E-Mail, 37 Link, 40 Eintritt, 41 Ehrenmitglied seit,\n"
+       "42 Abteilungen, 43 Austritt, 44 Austrittsgrund, 50 Beitragsschlüssel, 51 Gezahlt bis, 52 Zahlart,\n"
+       "60 IBAN, 61 BLZ, 62 Kontonummer, 63 Kontoinhaber, 64 Mandatsreferenz, 65 Mandatsdatum, 66 EKS,\n"
+       "70 Zahler, 80 Gruppen, 90 Ersteller, 91 Erstelldatum, 92 Bearbeiter, 93 Bearbeitungsdatum; 0 oder leer:\n"
+       "ignoriert).  Ohne --fields ist keine Spalte zugeordnet.  --dry-run prüft nur (Exit 0: der Import ginge\n"
+       "durch); --apply bejaht die Frage des Imports und speichert DATEI.  Braucht die Rechte für\n"
+       "Massenänderungen.  Ein abgelehnter Import: Meldung, Exit 1, DATEI bleibt Byte für Byte unverändert.",
+       {"--dry-run", "--apply", "--fields", "--header-lines", "--archive"},
+       [](Kontext& k) {
+         ImportAufruf a = k.aufruf.import;
+         if (a.pruefen == a.anwenden)
+           return Aufruffehler(k.fehler, "Geben Sie genau eine der Optionen --dry-run und --apply an.",
+                               SucheBefehl("import"));
+         a.datei = k.aufruf.argumente[0];
+         a.textdatei = k.aufruf.argumente[1];
+         return Import(a, k.ui);
+       }},
+      {"lgv-dump", {"LISTE"}, "Last- oder Gutschriftenliste (.lsv, .gsv) als JSON",
+       "Gibt eine Lastschriften- oder Gutschriftenliste als JSON-Objekt aus: Art (1 Lastschriften,\n"
+       "2 Gutschriften), Kopf (Textschluessel, BLZ, Kontonummer, Referenznummer, Auftraggeber, Bankname,\n"
+       "Beschreibung), Buchungen (Kontoinhaber, BLZ, Kontonummer, Betrag in Cent, Verwendungszweck mit 14 Zeilen)\n"
+       "und Kontrollsummen (Anzahl, SummeBLZ, SummeKontonummern, Summe in Cent).  LISTE bleibt unverändert.",
+       {}, [](Kontext& k) { return LgvDump(k.aufruf.argumente[0], k.aus); }},
+      {"lgv-save", {"LISTE", "NEU"}, "Last- oder Gutschriftenliste unter anderem Namen speichern",
+       "Speichert die Liste unter dem Namen NEU; NEU darf nicht LISTE sein (Groß- und Kleinschreibung zählen\n"
+       "nicht).",
+       {}, [](Kontext& k) { return LgvSpeichern(k.aufruf.argumente[0], k.aufruf.argumente[1]); }},
+      {"lgv-sort", {"LISTE", "SCHLÜSSEL"}, "Last- oder Gutschriftenliste sortieren",
+       "Sortiert die Buchungen der Liste und schreibt sie zurück: 1 Kontoinhaber, 2 Verwendungszweck (Zeile 1,\n"
+       "dann 2), 3 Bankleitzahl und Kontonummer, 4 Betrag.  Gleiche Buchungen behalten ihre Reihenfolge.",
+       {},
+       [](Kontext& k) {
+         const std::string& s = k.aufruf.argumente[1];
+         if (s.size() != 1 || s[0] < '1' || s[0] > '4')
+           return Aufruffehler(k.fehler, "Der Sortierschlüssel muss 1, 2, 3 oder 4 sein.", SucheBefehl("lgv-sort"));
+         return LgvSortieren(k.aufruf.argumente[0], s[0] - '0');
        }},
       {"ftp-status", {"DATEI"}, "Stand der gemeinsamen Liste auf dem FTP-Server als JSON",
        "Fragt den Stand der gemeinsamen Mitgliederliste auf dem FTP-Server ab (mit der Reparatur eines\n"

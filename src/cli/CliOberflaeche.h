@@ -39,6 +39,9 @@ class CliOberflaeche : public Oberflaeche {
   int Standarddrucker() override { return 0; }
   bool Drucken(TDruckauftrag& auftrag) override;
 
+  // Confirms questions from now on (a command whose option says yes).
+  void SetzeJa(bool ja) { FJa = ja; }
+
   // The answer the command line gives to a set of buttons.
   static Antwort AntwortFuer(Knoepfe knoepfe, bool ja);
 

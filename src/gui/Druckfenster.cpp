@@ -176,7 +176,12 @@ bool QtDrucken(TDruckauftrag& auftrag, QWidget* eltern) {
     const auto datei = UI().DateiSpeichern(d);
     return datei && qtdruck::DruckeAlsPdf(auftrag, *datei);
   }
-  QPrinter drucker(QPrinterInfo::printerInfo(Q(name)), QPrinter::HighResolution);
+  const QPrinterInfo info = QPrinterInfo::printerInfo(Q(name));
+  if (info.isNull() || info.state() == QPrinter::Error) {
+    Meldung("Der Drucker ist nicht bereit.", MeldungsArt::Fehler);
+    return false;
+  }
+  QPrinter drucker(info, QPrinter::HighResolution);
   drucker.setDocName(Q(auftrag.titel));
   drucker.setCopyCount(auftrag.kopien);
   drucker.setPageOrientation(auftrag.quer ? QPageLayout::Landscape : QPageLayout::Portrait);

@@ -192,12 +192,15 @@ void Hauptfenster::BaueMenues() {
   };
   for (const TMenue& m : TfrmZAQ::Menues())
     if (!m.eltern) FMenues.push_back({m.id, einrichten(menuBar()->addMenu(Q(m.titel)), m)->second});
-  // "SE&PA" is a command in the menu bar rather than a menu.
-  QMenu* sepa = menues.at(Menue::mnuSEPAWechsel);
-  connect(sepa, &QMenu::aboutToShow, this, [this, sepa] {
-    QMetaObject::invokeMethod(sepa, &QMenu::close, Qt::QueuedConnection);
-    if (FAufgebaut) FProgramm.mnuSEPAWechselClick();
-  });
+  // "SE&PA" and "&LGV" are commands in the menu bar rather than menus.
+  for (const auto& [id, wechsel] : {std::pair{Menue::mnuSEPAWechsel, &TfrmZAQ::mnuSEPAWechselClick},
+                                    std::pair{Menue::mnuLGVWechsel, &TfrmZAQ::mnuLGVWechselClick}}) {
+    QMenu* menue = menues.at(id);
+    connect(menue, &QMenu::aboutToShow, this, [this, menue, wechsel] {
+      QMetaObject::invokeMethod(menue, &QMenu::close, Qt::QueuedConnection);
+      if (FAufgebaut) (FProgramm.*wechsel)();
+    });
+  }
   FAufgabenMenue = menues.at(Menue::mnuAufgaben);
   FTabellenMenue = menues.at(Menue::mnuTab);
   for (const TBefehl& b : TfrmZAQ::Befehle()) {

@@ -71,7 +71,7 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   buchung->addSeparator();
   Neu(buchung, QStringLiteral("&Suchen..."), [this, &l] {
     l.FSucheSichtbar = !l.FSucheSichtbar;
-    if (l.FSucheSichtbar && !FSuche) FSuche = new ZahlungSuchFenster(*this);
+    if (l.FSucheSichtbar && !FSuche) FSuche = new ZahlungSuchFenster(*this, l, [this] { Aktualisieren(); });
   });
 
   QMenu* sortieren = menuBar()->addMenu(QStringLiteral("S&ortieren"));
@@ -241,14 +241,15 @@ void SepaFenster::closeEvent(QCloseEvent* e) {
 
 // --- "Zahlung suchen" ---
 
-ZahlungSuchFenster::ZahlungSuchFenster(SepaFenster& fenster) : QDialog(&fenster), FFenster(fenster) {
+ZahlungSuchFenster::ZahlungSuchFenster(QWidget& fenster, TFormularfenster& logik, std::function<void()> aktualisieren)
+    : QDialog(&fenster), FLogik(logik), FAktualisieren(std::move(aktualisieren)) {
   setWindowTitle(QStringLiteral("Zahlung suchen"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   FText = new QLineEdit(this);
   FText->setObjectName(QStringLiteral("txtSuche"));
   FAuto = new QCheckBox(QStringLiteral("&Automatisch suchen"), this);
-  FAuto->setChecked(fenster.Logik().FAutoSuche);
+  FAuto->setChecked(FLogik.FAutoSuche);
   auto* suchen = new QPushButton(QStringLiteral("Suchen"), this);
   suchen->setDefault(true);
   layout->addWidget(FText);
@@ -258,29 +259,28 @@ ZahlungSuchFenster::ZahlungSuchFenster(SepaFenster& fenster) : QDialog(&fenster)
   unten->addWidget(suchen);
   layout->addLayout(unten);
   connect(FText, &QLineEdit::textEdited, this, [this](const QString& t) {
-    FFenster.Logik().SuchtextGeaendert(S(t));
-    FFenster.Aktualisieren();
+    FLogik.SuchtextGeaendert(S(t));
+    FAktualisieren();
   });
-  connect(FAuto, &QCheckBox::toggled, this, [this](bool an) { FFenster.Logik().FAutoSuche = an; });
+  connect(FAuto, &QCheckBox::toggled, this, [this](bool an) { FLogik.FAutoSuche = an; });
   connect(suchen, &QPushButton::clicked, this, [this] {
-    FFenster.Logik().FSuchtext = S(FText->text());
-    FFenster.Logik().SucheWeiter();
-    FFenster.Aktualisieren();
+    FLogik.FSuchtext = S(FText->text());
+    FLogik.SucheWeiter();
+    FAktualisieren();
   });
   show();
 }
 
 void ZahlungSuchFenster::Aktualisieren() {
-  TfrmSEPA& l = FFenster.Logik();
-  if (l.FSucheAuswaehlen) {
+  if (FLogik.FSucheAuswaehlen) {
     FText->selectAll();
     FText->setFocus();
-    l.FSucheAuswaehlen = false;
+    FLogik.FSucheAuswaehlen = false;
   }
 }
 
 void ZahlungSuchFenster::closeEvent(QCloseEvent* e) {
-  FFenster.Logik().FSucheSichtbar = false;
+  FLogik.FSucheSichtbar = false;
   QDialog::closeEvent(e);
 }
 

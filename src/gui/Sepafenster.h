@@ -4,6 +4,7 @@
 // suchen" and the dialog "Buchungsstammdaten".
 #include <QDialog>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "views/Sepafenster.h"
@@ -56,11 +57,12 @@ class SepaFenster : public QMainWindow {
   std::vector<QAction*> FBefehle;
 };
 
-// "Zahlung suchen".
+// "Zahlung suchen" of a booking list's window; aktualisieren shows the
+// window's state after a search.
 class ZahlungSuchFenster : public QDialog {
   Q_OBJECT
  public:
-  ZahlungSuchFenster(SepaFenster& fenster);
+  ZahlungSuchFenster(QWidget& fenster, TFormularfenster& logik, std::function<void()> aktualisieren);
   void Aktualisieren();
   QLineEdit* Text() const { return FText; }
   QCheckBox* Automatisch() const { return FAuto; }
@@ -69,7 +71,8 @@ class ZahlungSuchFenster : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  SepaFenster& FFenster;
+  TFormularfenster& FLogik;
+  std::function<void()> FAktualisieren;
   QLineEdit* FText;
   QCheckBox* FAuto;
 };

@@ -13,6 +13,8 @@
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
 #include "gui/Druckfenster.h"
+#include "gui/Importfenster.h"
+#include "gui/Lgvfenster.h"
 #include "gui/Rechnungsfenster.h"
 #include "gui/Sepafenster.h"
 #include "platform/Plattform.h"
@@ -41,6 +43,8 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereSepafenster();
   zaq::gui::RegistriereRechnungsfenster();
   zaq::gui::RegistriereDruckfenster();
+  zaq::gui::RegistriereImportfenster();
+  zaq::gui::RegistriereLgvfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

@@ -193,7 +193,8 @@ std::span<const TBefehl> TfrmZAQ::Befehle() {
        .hinweis = "Einen festen Sonderbetrag per SEPA-Lastschrift einziehen", .rechte = {kBeitragseinzug},
        .R = true, .verfuegbar = true, .handler = &Z::mnuLSVSonderbuchungenClick},
       {.id = Bef::mnuLSVLGVOeffnen, .menue = Menue::mnuLSV, .titel = "LGV-Datei ö&ffnen...",
-       .hinweis = "Ältere Last- oder Gutschriftenliste öffnen", .trennerDavor = true},
+       .hinweis = "Ältere Last- oder Gutschriftenliste öffnen", .verfuegbar = true,
+       .handler = &Z::mnuLSVLGVOeffnenClick, .trennerDavor = true},
 
       // --- "&Extras" ---
       {.id = Bef::mnuSortName, .menue = Menue::mnuSort, .titel = "nach Nachname", .hinweis = "Nach Nachname sortieren",
@@ -243,9 +244,10 @@ std::span<const TBefehl> TfrmZAQ::Befehle() {
        .R = true, .verfuegbar = true, .handler = &Z::mnuExtrasMassenSEPAClick, .trennerDavor = true},
       {.id = Bef::mnuExtrasImport, .menue = Menue::mnuExtrasMassen, .titel = "Textdatei &importieren...",
        .hinweis = "Mitglieder aus einer Textdatei importieren", .rechte = {kImport}, .R = true,
-       .trennerDavor = true},
+       .verfuegbar = true, .handler = &Z::mnuExtrasImportClick, .trennerDavor = true},
       {.id = Bef::mnuExtrasExport, .menue = Menue::mnuExtrasMassen, .titel = "Textdatei &exportieren...",
-       .hinweis = "Mitgliederdaten in eine Textdatei exportieren", .rechte = {rBeitragsdatenAnzeigen}},
+       .hinweis = "Mitgliederdaten in eine Textdatei exportieren", .rechte = {rBeitragsdatenAnzeigen},
+       .verfuegbar = true, .handler = &Z::mnuExtrasExportClick},
       {.id = Bef::mnuExtrasBesterh, .menue = Menue::mnuExtras, .titel = "&Bestandszählung...",
        .hinweis = "Mitglieder für Bestandserhebungen der Verbände zählen", .trennerDavor = true},
       {.id = Bef::mnuExtrasFreieMGN, .menue = Menue::mnuExtras, .titel = "&Freie Mitgliedsnummern...",

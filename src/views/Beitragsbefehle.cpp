@@ -37,8 +37,9 @@ void TfrmZAQ::ZeigeSepa(const TSammelErgebnis& e) {
 
 bool TfrmZAQ::MenueSichtbar(Menue menue) const {
   switch (menue) {
-    case Menue::mnuLSV: return !FSEPAOffen;
+    case Menue::mnuLSV: return !FSEPAOffen && !FLGVOffen;
     case Menue::mnuSEPAWechsel: return FSEPAOffen;
+    case Menue::mnuLGVWechsel: return FLGVOffen;
     default:
       for (const TMenue& m : Menues())
         if (m.id == menue) return m.sichtbar;
@@ -48,6 +49,28 @@ bool TfrmZAQ::MenueSichtbar(Menue menue) const {
 
 void TfrmZAQ::mnuSEPAWechselClick() {
   if (FSEPAOffen && FSepa) UI().Fenster(FSepa);
+}
+
+void TfrmZAQ::mnuLGVWechselClick() {
+  if (FLGVOffen && FLgv) UI().Fenster(FLgv);
+}
+
+void TfrmZAQ::mnuLSVLGVOeffnenClick() {
+  if (FLgv && FLGVOffen) {
+    UI().Fenster(FLgv);
+    return;
+  }
+  auto lgv = std::make_shared<TfrmLGV>(*Liste());
+  if (!lgv->OeffnenDialog()) return;
+  lgv->BeimSchliessen = [this] {
+    FLGVOffen = false;
+    FLgv.reset();
+    Darstellen();
+  };
+  FLgv = lgv;
+  FLGVOffen = true;
+  UI().Fenster(FLgv);
+  Darstellen();
 }
 
 void TfrmZAQ::mnuLSVOeffnenClick() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "debits/lgv/Lgv.h"
+#include "debits/lgv/LgvDruck.h"
 #include "debits/sepa/Buchungsliste.h"
 #include "debits/sepa/Druck.h"
 #include "lists/Druck.h"
@@ -75,7 +77,10 @@ std::uint8_t TfrmTabDrucken::Skalierung() const {
 }
 
 TfrmBuchungenDrucken::TfrmBuchungenDrucken(const TSepa& liste)
-    : TDruckDialog(liste.Anzahl()), FBeschreibung(liste.Kopf().Beschreibung) {}
+    : TfrmBuchungenDrucken(liste.Anzahl(), liste.Kopf().Beschreibung) {}
+
+TfrmBuchungenDrucken::TfrmBuchungenDrucken(int anzahl, std::string beschreibung)
+    : TDruckDialog(anzahl), FBeschreibung(std::move(beschreibung)) {}
 
 bool TfrmBuchungenDrucken::OK() {
   if (!TDruckDialog::OK()) return false;
@@ -114,6 +119,17 @@ bool BuchungenDrucken(const TSepa& liste, const TZAQ& verein) {
   a.drucken = [&liste, &verein, druck](TDruckgeraet& g) {
     return DruckeBuchungsliste(liste, verein.FStammdaten, druck, g);
   };
+  return UI().Drucken(a);
+}
+
+bool LgvDrucken(const TLGV& liste) {
+  if (!PruefeDrucker()) return false;
+  const TLGVKopf k = liste.Kopf();
+  TfrmBuchungenDrucken d(liste.Anzahl(), k.Beschreibung1 + k.Beschreibung2);
+  if (!DruckerBereit(d) || !UI().Dialog(d)) return false;
+  TBuchungsdruck druck{d.FBeschreibung, d.Von(), d.Bis()};
+  TDruckauftrag a = d.Auftrag("LGV Ausdruck");
+  a.drucken = [&liste, druck](TDruckgeraet& g) { return DruckeLgv(liste, druck, g); };
   return UI().Drucken(a);
 }
 

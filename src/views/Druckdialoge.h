@@ -12,6 +12,7 @@
 namespace zaq {
 
 class TMitglied;
+class TLGV;
 class TSepa;
 class TTabelle;
 class TZAQ;
@@ -60,6 +61,7 @@ class TfrmBuchungenDrucken : public TDruckDialog {
   static constexpr std::string_view kArt = "Buchungen ausdrucken";
   std::string_view Art() const override { return kArt; }
   explicit TfrmBuchungenDrucken(const TSepa& liste);
+  TfrmBuchungenDrucken(int anzahl, std::string beschreibung);
   std::string FBeschreibung;
   // At most 100 copies.
   bool OK();
@@ -69,6 +71,8 @@ class TfrmBuchungenDrucken : public TDruckDialog {
 bool TabelleDrucken(TTabelle& tabelle);
 // "&Drucken..." of the SEPA window.
 bool BuchungenDrucken(const TSepa& liste, const TZAQ& verein);
+// "&Drucken..." of the LGV window.
+bool LgvDrucken(const TLGV& liste);
 // "Daten a&usdrucken" and "S&tammdaten drucken": straight to the printer.
 bool MitgliedDrucken(TZAQ& liste, TMitglied& m);
 bool StammdatenDrucken(TZAQ& liste);

@@ -15,6 +15,7 @@
 #include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 #include "views/Mitgliederdialoge.h"
+#include "views/Textimport.h"
 
 namespace zaq {
 
@@ -670,6 +671,14 @@ void TfrmZAQ::Sortiere(int nummer) {
 }
 
 void TfrmZAQ::mnuDateiDruckereinrichtenClick() { DruckerEinrichten(); }
+
+void TfrmZAQ::mnuExtrasImportClick() {
+  TextImportieren(*Liste());
+  // Whatever was imported, the view starts again at the first member.
+  ZeigeMitglied(Liste()->FMitglieder.Erstes());
+}
+
+void TfrmZAQ::mnuExtrasExportClick() { TextExportieren(*Liste()); }
 
 void TfrmZAQ::mnuDateiStammdatenDruckenClick() { StammdatenDrucken(*Liste()); }
 

@@ -16,6 +16,7 @@
 #include "views/Befehle.h"
 #include "lists/Tabelle.h"
 #include "views/Einzug.h"
+#include "views/Lgvfenster.h"
 #include "views/Rechnungen.h"
 #include "views/Sortieren.h"
 
@@ -209,6 +210,10 @@ class TfrmZAQ : public TProgramm {
   // brings the window back.
   bool MenueSichtbar(Menue menue) const;
   void mnuSEPAWechselClick();
+  // The LGV window, while a list is open in it; "&LGV" brings it back.
+  std::shared_ptr<TfrmLGV> LgvFenster() const { return FLgv; }
+  void mnuLGVWechselClick();
+  void mnuLSVLGVOeffnenClick();
   // The fee check window, while it is open.
   std::shared_ptr<TfrmBeitragspruefung> FBeitragspruefung;
   // Co-financing window: shown, and a count that grows with every full
@@ -286,6 +291,8 @@ class TfrmZAQ : public TProgramm {
   void mnuSortErweitertClick() { Sortiere(0); }
   void mnuLSVZahldatenUebernahmeClick();
   void mnuExtrasMassenSEPAClick();
+  void mnuExtrasImportClick();
+  void mnuExtrasExportClick();
   void mnuMitglZugSelektClick();
   void mnuSelFragenClick();
   void StandardTabelle(int n, bool fragen);
@@ -330,6 +337,7 @@ class TfrmZAQ : public TProgramm {
   void befZWechselClick();
 
   std::shared_ptr<TfrmSEPA> FSepa;
+  std::shared_ptr<TfrmLGV> FLgv;
   Zwischenspeicher<TMitglied> FAktuell;
   TfrmZAQSuchen FSuchen{*this};
   int FPosition = 1;

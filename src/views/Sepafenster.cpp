@@ -135,14 +135,8 @@ bool TfrmBuchungsstammdaten::OK() {
 // --- the SEPA window ---
 
 TfrmSEPA::TfrmSEPA(TZAQ& verein)
-    : FAutoSuche(LeseEinstellung(esAutosuchen) != "0"),
-      FVerein(&verein),
-      FHalter(verein.weak_from_this().lock()),
-      FListe(std::make_unique<TSepa>()) {}
-
-std::string TfrmSEPA::Formulartext() const {
-  return "Formular " + std::to_string(FIndex) + " von " + std::to_string(FListe->Anzahl()) +
-         (FGeaendert ? " (geändert)" : "");
+    : FVerein(&verein), FHalter(verein.weak_from_this().lock()), FListe(std::make_unique<TSepa>()) {
+  FAutoSuche = LeseEinstellung(esAutosuchen) != "0";
 }
 
 std::string TfrmSEPA::Titel() const {
@@ -170,14 +164,12 @@ std::string TfrmSEPA::StatusDatum(Tag heute) const {
 
 std::string TfrmSEPA::StatusSumme() const { return BetragText(FListe->Gesamtbetrag()) + " €"; }
 
-void TfrmSEPA::Zeige(int i) {
-  FIndex = FListe->Anzahl() == 0 ? 0 : std::clamp(i, 1, FListe->Anzahl());
-  FGeaendert = false;
-  if (FIndex == 0) {
+void TfrmSEPA::FelderZeigen(int i) {
+  if (i == 0) {
     FFelder = {};
     return;
   }
-  const TSepaBuchung b = FListe->Lesen(FIndex);
+  const TSepaBuchung b = FListe->Lesen(i);
   FFelder.Kontoinhaber = b.Name;
   FFelder.IBAN = IBANText(b.IBAN);
   FFelder.Mandatsreferenz = b.Mandatsreferenz;
@@ -189,31 +181,6 @@ void TfrmSEPA::Zeige(int i) {
 }
 
 void TfrmSEPA::ZeigeListe(int i) { Zeige(i); }
-
-bool TfrmSEPA::Zeigen(int i) {
-  if (!AenderungenBehandeln()) return false;
-  Zeige(i);
-  return true;
-}
-
-void TfrmSEPA::Geaendert() {
-  if (FIndex > 0) FGeaendert = true;
-}
-
-bool TfrmSEPA::AenderungenBehandeln() {
-  if (!FGeaendert) return true;
-  switch (Meldung("Das aktuelle Formular wurde geändert. Sollen die Änderungen gespeichert werden?",
-                  MeldungsArt::Frage, Knoepfe::JaNeinAbbrechen)) {
-    case Antwort::Ja: return Speichern();
-    case Antwort::Nein: Zeige(FIndex); return true;
-    default: return false;
-  }
-}
-
-bool TfrmSEPA::GeheZu(int i) {
-  if (i < 1 || i > FListe->Anzahl()) return false;
-  return Zeigen(i);
-}
 
 bool TfrmSEPA::Speichern() {
   if (!FListe->Offen() || FIndex < 1) return false;
@@ -260,27 +227,6 @@ bool TfrmSEPA::Speichern() {
   return true;
 }
 
-bool TfrmSEPA::Hinzufuegen() {
-  if (!FListe->Offen() || !AenderungenBehandeln()) return false;
-  if (!FListe->Anhaengen()) return false;
-  Zeige(FListe->Anzahl());
-  return true;
-}
-
-Ausgang TfrmSEPA::Entfernen() {
-  if (!FListe->Offen() || !AenderungenBehandeln()) return Ausgang::Fehler;
-  if (FListe->Anzahl() < 2) {
-    Meldung("Mindestens ein Formular muß vorhanden sein.", MeldungsArt::Fehler);
-    return Ausgang::Fehler;
-  }
-  if (Meldung("Hiermit entfernen Sie dieses Formular. Fortfahren?", MeldungsArt::Frage, Knoepfe::JaNein, 2) !=
-      Antwort::Ja)
-    return Ausgang::Nein;
-  if (!FListe->Loeschen(FIndex)) return Ausgang::Fehler;
-  Zeige(FIndex);
-  return Ausgang::Erledigt;
-}
-
 bool TfrmSEPA::MitgliedEinfuegen(std::string_view nummer) {
   const std::string t = Trim(nummer);
   if (t.empty() || t.size() > 9 || !NurZiffern(t)) {
@@ -318,13 +264,6 @@ bool TfrmSEPA::AngezeigtesMitgliedEinfuegen() {
   TMitglied* m = AktuellesMitglied ? AktuellesMitglied() : nullptr;
   if (!m) return false;
   return MitgliedEinfuegen(std::to_string(m->FMitgliedsnummer));
-}
-
-bool TfrmSEPA::Sortieren(int schluessel) {
-  if (!FListe->Offen() || schluessel < 1 || schluessel > 6 || !AenderungenBehandeln()) return false;
-  const bool fertig = FListe->Sortieren(schluessel);
-  Zeige(1);
-  return fertig;
 }
 
 bool TfrmSEPA::OeffnenDialog() {
@@ -374,17 +313,6 @@ bool TfrmSEPA::SpeichernUnterDialog() {
   return datei && SpeichernUnter(*datei);
 }
 
-bool TfrmSEPA::SpeichernUnter(const std::string& datei) {
-  if (!FListe->Offen() || !AenderungenBehandeln()) return false;
-  if (GleichOhneGross(datei, FListe->Dateiname())) {
-    Meldung("Diese Datei ist bereits geöffnet. Bitte wählen Sie eine andere Datei.", MeldungsArt::Fehler);
-    return false;
-  }
-  if (!FListe->SpeichernUnter(datei)) return false;
-  Zeige(FIndex);
-  return true;
-}
-
 bool TfrmSEPA::Buchungsstammdaten() {
   if (!FListe->Offen()) return false;
   TfrmBuchungsstammdaten d(*FListe, *FVerein);
@@ -432,39 +360,6 @@ void TfrmSEPA::Bankenverzeichnis() {
   const bool gefunden = bank && bank->LadeBank("", OhneLeerzeichen(FFelder.IBAN));
   TBankdatenDialog dialog(gefunden ? bank->BLZ() : "00000000");
   UI().Dialog(dialog);
-}
-
-bool TfrmSEPA::Schliessen() {
-  if (!AenderungenBehandeln()) return false;
-  FSucheSichtbar = false;
-  FListe->Schliessen();
-  FIndex = 0;
-  FFelder = {};
-  if (BeimSchliessen) BeimSchliessen();
-  return true;
-}
-
-void TfrmSEPA::SuchtextGeaendert(const std::string& text) {
-  FSuchtext = text;
-  if (!FAutoSuche) {
-    Zeigen(1);
-    return;
-  }
-  if (const int i = FListe->Suchen(text, 1); i > 0) Zeigen(i);
-}
-
-bool TfrmSEPA::SucheWeiter() { return Suche(FSuchtext, FIndex + 1) > 0; }
-
-int TfrmSEPA::Suche(const std::string& text, int ab) {
-  if (!FListe->Offen() || !AenderungenBehandeln()) return 0;
-  const int i = FListe->Suchen(text, ab);
-  if (i > 0) {
-    Zeige(i);
-    return i;
-  }
-  Meldung("Keinen weiteren Datensatz gefunden.", MeldungsArt::Information);
-  FSucheAuswaehlen = true;
-  return 0;
 }
 
 bool NeueListeAnlegen(TSepa& liste, const std::string& vorschlag, const std::string& verzeichnis) {

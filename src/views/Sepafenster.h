@@ -15,6 +15,7 @@
 #include "base/Datum.h"
 #include "debits/sepa/Buchungsliste.h"
 #include "interaction/Oberflaeche.h"
+#include "views/Formularfenster.h"
 
 namespace zaq {
 
@@ -43,9 +44,6 @@ inline constexpr TFeldgrenze kKontoinhaberFeld{"Kontoinhaber", 35}, kIBANFeld{"I
 std::optional<std::int64_t> LeseBuchungsbetrag(std::string_view text);
 // "12,50": two decimals, decimal comma, no thousands separator.
 std::string BuchungsbetragText(std::int64_t cent);
-
-// What a command that may ask came to.
-enum class Ausgang { Erledigt, Nein, Fehler };
 
 // "Buchungsstammdaten": the list's header.
 class TfrmBuchungsstammdaten : public DialogDaten {
@@ -80,7 +78,7 @@ class TfrmBuchungsstammdaten : public DialogDaten {
   const TZAQ& FVerein;
 };
 
-class TfrmSEPA : public FensterDaten {
+class TfrmSEPA : public TFormularfenster {
  public:
   static constexpr std::string_view kArt = "SEPA-Lastschriften";
   std::string_view Art() const override { return kArt; }
@@ -92,10 +90,6 @@ class TfrmSEPA : public FensterDaten {
 
   // --- what the window shows ---
   TBuchungsfelder FFelder;  // as typed; the front end writes here and calls Geaendert()
-  int Index() const { return FIndex; }
-  bool IstGeaendert() const { return FGeaendert; }
-  // "Formular i von n", with " (geändert)" after an edit.
-  std::string Formulartext() const;
   // "SEPA-Lastschriften - [name]".
   std::string Titel() const;
   // The bank of the typed IBAN in the bank directory, and whether the IBAN's
@@ -107,8 +101,6 @@ class TfrmSEPA : public FensterDaten {
   // The date "ddd, dd.mm.yyyy" and the list total.
   std::string StatusDatum(Tag heute) const;
   std::string StatusSumme() const;
-  bool VorherigeMoeglich() const { return FIndex > 1; }
-  bool NaechsteMoeglich() const { return FIndex < FListe->Anzahl(); }
   // The member shown in the main window, for "Angezeigtes Mitglied aus ZAQ einfügen...".
   std::function<TMitglied*()> AktuellesMitglied;
 
@@ -123,27 +115,15 @@ class TfrmSEPA : public FensterDaten {
   bool Neu();
 
   // --- the window's commands ---
-  // An edit of a field.
-  void Geaendert();
-  // Before leaving the shown booking: true when the window may go on.
-  bool AenderungenBehandeln();
-  // Shows booking i (1 to n) after the unsaved changes are handled.
-  bool GeheZu(int i);
-  bool Naechste() { return GeheZu(FIndex + 1); }
-  bool Vorherige() { return GeheZu(FIndex - 1); }
   // "Speichern": false after the message.
-  bool Speichern();
-  bool Hinzufuegen();
-  Ausgang Entfernen();
+  bool Speichern() override;
   // "Mitglied per Nummer aus ZAQ einfügen...": asks until it succeeds or is
   // cancelled.  MitgliedEinfuegen is one attempt with the number text.
   bool MitgliedPerNummer();
   bool MitgliedEinfuegen(std::string_view nummer);
   bool AngezeigtesMitgliedEinfuegen();
-  bool Sortieren(int schluessel);
   // "&Speichern unter...".
   bool SpeichernUnterDialog();
-  bool SpeichernUnter(const std::string& datei);
   // "Buchungsstammdaten...": the dialog; true when the header was written.
   bool Buchungsstammdaten();
   // "&Bankverbindungen prüfen...": the findings table, or "Die Datenbank
@@ -156,31 +136,21 @@ class TfrmSEPA : public FensterDaten {
   bool Drucken();
   // "B&ankenverzeichnis...": the bank directory at the bank of the shown IBAN.
   void Bankenverzeichnis();
-  // "Sch&ließen": false when the user stays.
-  bool Schliessen();
-  // The window is closed: the list is released.
-  std::function<void()> BeimSchliessen;
-
-  // --- the search window "Zahlung suchen" ---
-  bool FSucheSichtbar = false;
-  std::string FSuchtext;
-  bool FAutoSuche;
-  bool FSucheAuswaehlen = false;  // the front end selects the search text, then clears it
-  void SuchtextGeaendert(const std::string& text);
-  // "Suchen": from the booking after the shown one.
-  bool SucheWeiter();
-  // The search from booking ab; the booking found, or 0 after
-  // "Keinen weiteren Datensatz gefunden.".
-  int Suche(const std::string& text, int ab);
 
  private:
-  void Zeige(int i);
-  bool Zeigen(int i);
+  bool ListeOffen() const override { return FListe->Offen(); }
+  int Buchungen() const override { return FListe->Anzahl(); }
+  const std::string& ListenDatei() const override { return FListe->Dateiname(); }
+  void FelderZeigen(int i) override;
+  bool ListeAnhaengen() override { return FListe->Anhaengen(); }
+  bool ListeLoeschen(int i) override { return FListe->Loeschen(i); }
+  int ListeSuchen(const std::string& text, int ab) const override { return FListe->Suchen(text, ab); }
+  bool ListeSortieren(int schluessel) override { return schluessel >= 1 && schluessel <= 6 && FListe->Sortieren(schluessel); }
+  bool ListeSpeichernUnter(const std::string& datei) override { return FListe->SpeichernUnter(datei); }
+  void ListeSchliessen() override { FListe->Schliessen(); }
   TZAQ* FVerein;
   std::shared_ptr<TZAQ> FHalter;
   std::unique_ptr<TSepa> FListe;
-  int FIndex = 0;
-  bool FGeaendert = false;
 };
 
 // Creates the booking list a run makes, its file chosen in the save dialog

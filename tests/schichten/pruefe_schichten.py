@@ -23,6 +23,7 @@ SCHICHTEN = [
     ["fees"],
     ["lists"],
     ["debits"],
+    ["transfer"],
     ["share"],
     ["app"],
     ["views"],

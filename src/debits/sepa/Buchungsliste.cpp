@@ -23,28 +23,18 @@ constexpr std::size_t kName = 0, kIBAN = 36, kMandat = 72, kDatum = 108, kSequen
 constexpr std::size_t kKurz = 35, kLang = 140;
 
 std::string LiesText(const std::uint8_t* satz, std::size_t pos, std::size_t kapazitaet) {
-  const std::size_t laenge = std::min<std::size_t>(satz[pos], kapazitaet);
-  return Cp1252ZuUtf8(std::string_view(reinterpret_cast<const char*>(satz + pos + 1), laenge));
+  return LiesKurztext(satz, pos, kapazitaet);
 }
-
 void SchreibeText(std::uint8_t* satz, std::size_t pos, std::size_t kapazitaet, std::string_view utf8) {
-  std::string cp = Utf8ZuCp1252(utf8);
-  if (cp.size() > kapazitaet) cp.resize(kapazitaet);
-  std::memset(satz + pos, 0, kapazitaet + 1);
-  satz[pos] = static_cast<std::uint8_t>(cp.size());
-  std::memcpy(satz + pos + 1, cp.data(), cp.size());
+  SchreibeKurztext(satz, pos, kapazitaet, utf8);
 }
-
 template <class T>
 T LiesWert(const std::uint8_t* satz, std::size_t pos) {
-  T wert;
-  std::memcpy(&wert, satz + pos, sizeof wert);
-  return wert;
+  return LiesSatzwert<T>(satz, pos);
 }
-
 template <class T>
 void SchreibeWert(std::uint8_t* satz, std::size_t pos, T wert) {
-  std::memcpy(satz + pos, &wert, sizeof wert);
+  SchreibeSatzwert(satz, pos, wert);
 }
 
 std::string IBANOhneLand(const std::string& iban) { return iban.size() > 4 ? iban.substr(4) : std::string(); }
@@ -55,12 +45,6 @@ std::optional<std::int64_t> BetragInCent(float betrag) {
   const double cent = std::round(static_cast<double>(betrag) * 100.0);
   if (!std::isfinite(cent) || std::fabs(cent) > 1e15) return std::nullopt;
   return static_cast<std::int64_t>(cent);
-}
-
-std::string SchreibfehlerText(const std::string& datei) {
-  return "Fehler beim Schreiben von " + datei +
-         "!\r\n\r\nDie Datei ist schreibgeschützt, liegt auf einem Datenträger, der nicht beschrieben werden kann, "
-         "oder wird von einem anderen Programm benutzt. Die Änderung wurde nicht gespeichert.";
 }
 
 TSepaBuchung TSepaBuchung::Vorgabe() {
@@ -118,68 +102,24 @@ std::array<std::uint8_t, kSepaSatzgroesse> KodiereKopf(const TSepaKopf& k) {
 
 bool TSepa::Oeffnen(const std::string& datei) {
   Schliessen();
-  const auto pfad = plattform::Pfad(datei);
-  if (!plattform::DateiExistiert(datei)) {
-    Meldung("Die Datei \"" + datei + "\" existiert nicht.", MeldungsArt::Fehler);
-    return false;
-  }
-  // Opened for reading and writing only to learn whether it could be; it is
-  // not changed, and every change later replaces it whole.
-  if (!std::fstream(pfad, std::ios::in | std::ios::out | std::ios::binary)) {
-    Meldung("Datei kann nicht geöffnet werden.", MeldungsArt::Fehler);
-    return false;
-  }
-  plattform::Bytes inhalt;
-  if (!plattform::LeseDatei(pfad, inhalt)) {
-    Meldung("Bei der Dateiprüfung trat ein unbekannter Programmfehler auf.", MeldungsArt::Fehler);
-    return false;
-  }
-  if (inhalt.size() < 1 + kSepaKennung.size() || inhalt[0] != kSepaKennung.size() ||
-      std::memcmp(inhalt.data() + 1, kSepaKennung.data(), kSepaKennung.size()) != 0) {
+  const auto inhalt = LeseListendatei(datei);
+  if (!inhalt) return false;
+  if (inhalt->size() < 1 + kSepaKennung.size() || (*inhalt)[0] != kSepaKennung.size() ||
+      std::memcmp(inhalt->data() + 1, kSepaKennung.data(), kSepaKennung.size()) != 0) {
     Meldung("Die Datei beinhaltet keine gültigen SEPA-Lastschriften.", MeldungsArt::Fehler);
     return false;
   }
-  // The identifier makes a list whatever the size: a header cut short reads
-  // as zeros.  A piece of a record after the last whole one is not a
-  // booking.  Records beyond the last one addressed stay in the file.
-  const std::size_t anzahl = std::max<std::size_t>(inhalt.size() / kSepaSatzgroesse, 1);
-  FSaetze.assign(anzahl, Satz{});
-  for (std::size_t i = 0; i < anzahl; ++i)
-    std::memcpy(FSaetze[i].data(), inhalt.data() + i * kSepaSatzgroesse,
-                std::min(kSepaSatzgroesse, inhalt.size() - i * kSepaSatzgroesse));
-  FDatei = datei;
-  FSumme.reset();
+  // The identifier makes a list whatever the size.  Records beyond the last
+  // one addressed stay in the file.
+  Laden(datei, *inhalt);
   return true;
 }
 
 bool TSepa::Anlegen(const std::string& datei, bool melden) {
   Schliessen();
-  const auto kopf = KodiereKopf(TSepaKopf::Neu());
-  if (!plattform::SchreibeDateiSicher(plattform::Pfad(datei), kopf.data(), kopf.size())) {
-    if (melden) Meldung("Die Datei \"" + datei + "\" kann nicht angelegt werden.", MeldungsArt::Fehler);
-    return false;
-  }
-  FSaetze.assign(1, kopf);
-  FDatei = datei;
-  FSumme.reset();
-  return true;
-}
-
-bool TSepa::Sichern() {
-  FSumme.reset();
-  if (FStapel > 0) {
-    FAusstehend = true;
-    return true;
-  }
-  plattform::Bytes inhalt(FSaetze.size() * kSepaSatzgroesse);
-  for (std::size_t i = 0; i < FSaetze.size(); ++i)
-    std::memcpy(inhalt.data() + i * kSepaSatzgroesse, FSaetze[i].data(), kSepaSatzgroesse);
-  if (!plattform::SchreibeDateiSicher(plattform::Pfad(FDatei), inhalt)) {
-    Meldung(SchreibfehlerText(FDatei), MeldungsArt::Fehler);
-    return false;
-  }
-  FAusstehend = false;
-  return true;
+  if (Neu(datei, KodiereKopf(TSepaKopf::Neu()))) return true;
+  if (melden) Meldung("Die Datei \"" + datei + "\" kann nicht angelegt werden.", MeldungsArt::Fehler);
+  return false;
 }
 
 TSepaKopf TSepa::Kopf() const {
@@ -194,14 +134,7 @@ TSepaKopf TSepa::Kopf() const {
   return k;
 }
 
-bool TSepa::SchreibeKopf(const TSepaKopf& kopf) {
-  if (FSaetze.empty()) return false;
-  const Satz alt = FSaetze[0];
-  FSaetze[0] = KodiereKopf(kopf);
-  if (Sichern()) return true;
-  FSaetze[0] = alt;
-  return false;
-}
+bool TSepa::SchreibeKopf(const TSepaKopf& kopf) { return !FSaetze.empty() && Ersetzen(0, KodiereKopf(kopf)); }
 
 TSepaBuchung TSepa::Lesen(int i) const {
   if (i < 1 || i > Anzahl()) return {};
@@ -215,18 +148,7 @@ bool TSepa::Schreiben(const TSepaBuchung& buchung, int i) {
             MeldungsArt::Fehler);
     return false;
   }
-  const auto index = static_cast<std::size_t>(i);
-  if (i == Anzahl() + 1) {
-    FSaetze.push_back(Kodiere(buchung));
-    if (Sichern()) return true;
-    FSaetze.pop_back();
-    return false;
-  }
-  const Satz alt = FSaetze[index];
-  FSaetze[index] = Kodiere(buchung);
-  if (Sichern()) return true;
-  FSaetze[index] = alt;
-  return false;
+  return i == Anzahl() + 1 ? Anfuegen(Kodiere(buchung)) : Ersetzen(static_cast<std::size_t>(i), Kodiere(buchung));
 }
 
 bool TSepa::Anhaengen() { return Schreiben(TSepaBuchung::Vorgabe(), Anzahl() + 1); }
@@ -244,54 +166,19 @@ bool TSepa::MitgliedAnhaengen(const TMitglied& m) {
 }
 
 bool TSepa::Loeschen(int i) {
-  if (!Offen() || i < 1 || i > Anzahl()) return false;
-  const auto pos = FSaetze.begin() + i;
-  const Satz alt = *pos;
-  FSaetze.erase(pos);
-  if (Sichern()) return true;
-  FSaetze.insert(FSaetze.begin() + i, alt);
-  return false;
+  return Offen() && i >= 1 && i <= Anzahl() && Entfernen(static_cast<std::size_t>(i));
 }
 
 int TSepa::Suchen(std::string_view text, int start) const {
-  auto gross = [](std::string t) {
-    for (char& c : t)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return t;
-  };
-  const std::string muster = gross(std::string(text));
-  std::vector<std::string> worte;
-  for (std::size_t a = 0;;) {
-    const std::size_t e = muster.find(' ', a);
-    worte.push_back(muster.substr(a, e == std::string::npos ? std::string::npos : e - a));
-    if (e == std::string::npos) break;
-    a = e + 1;
-  }
   for (int i = std::max(start, 1); i <= Anzahl(); ++i) {
-    if (muster.empty()) return i;
     const TSepaBuchung b = Lesen(i);
-    const std::string heuhaufen = gross(ErsteZeichen(b.Name + b.IBAN, 70));
-    const bool alle = std::all_of(worte.begin(), worte.end(), [&](const std::string& w) {
-      return !w.empty() && heuhaufen.find(w) != std::string::npos;
-    });
-    if (alle) return i;
+    if (EnthaeltAlleWorte(ErsteZeichen(b.Name + b.IBAN, 70), text)) return i;
   }
   return 0;
 }
 
 bool TSepa::SpeichernUnter(const std::string& datei) {
-  if (!Offen() || GleichOhneGross(datei, FDatei)) return false;
-  const std::string alt = FDatei;
-  FDatei = datei;
-  if (Sichern()) return true;
-  FDatei = alt;
-  return false;
-}
-
-void TSepa::Schliessen() {
-  FDatei.clear();
-  FSaetze.clear();
-  FSumme.reset();
+  return Offen() && !GleichOhneGross(datei, FDatei) && Umbenennen(datei);
 }
 
 void TSepa::SchliessenUndLoeschen() {
@@ -338,7 +225,7 @@ bool TSepa::Sortieren(int schluessel) {
       case 3: texte[k] = Sortierform(b.Mandatsreferenz); break;
       case 4: texte[k] = Sortierform(b.Kundenreferenz); break;
       case 5: texte[k] = Sortierform(IBANOhneLand(b.IBAN)); break;
-      default: betraege[k] = b.Betrag; break;
+      default: betraege[k] = Sortierbetrag(b.Betrag); break;
     }
   }
   std::vector<int> ordnung(static_cast<std::size_t>(n));
@@ -350,32 +237,7 @@ bool TSepa::Sortieren(int schluessel) {
   // A cancelled sort leaves the list as it was.
   Warten().Verarbeiten();
   if (Warten().AbbruchGewuenscht()) return false;
-  std::vector<Satz> neu = FSaetze;
-  for (int i = 1; i <= n; ++i)
-    neu[static_cast<std::size_t>(i)] = FSaetze[static_cast<std::size_t>(ordnung[static_cast<std::size_t>(i - 1)])];
-  std::swap(FSaetze, neu);
-  if (Sichern()) return true;
-  std::swap(FSaetze, neu);
-  return false;
-}
-
-TSepa::Stapel::Stapel(TSepa& liste) : FListe(liste) {
-  if (FListe.FStapel++ == 0) FListe.FVorher = FListe.FSaetze;
-}
-
-TSepa::Stapel::~Stapel() { Ende(); }
-
-bool TSepa::Stapel::Ende() {
-  if (!FOffen) return true;
-  FOffen = false;
-  if (--FListe.FStapel > 0) return true;
-  std::vector<Satz> vorher = std::move(FListe.FVorher);
-  FListe.FVorher.clear();
-  if (!FListe.FAusstehend || FListe.Sichern()) return true;
-  // What the file does not hold is not kept in memory either.
-  FListe.FSaetze = std::move(vorher);
-  FListe.FAusstehend = false;
-  return false;
+  return Umordnen(ordnung);
 }
 
 bool TSepa::ZeichenGueltig(std::string_view text) {

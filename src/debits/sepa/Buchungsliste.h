@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "debits/Satzdatei.h"
+
 namespace zaq {
 
 class TMitglied;
@@ -54,23 +56,13 @@ struct TSepaKopf {
 // 10,000,000,000,000 euro).
 std::optional<std::int64_t> BetragInCent(float betrag);
 
-// A change that could not be written: the file, the likely reasons, and
-// that nothing was stored.
-std::string SchreibfehlerText(const std::string& datei);
-
-class TSepa {
+class TSepa : public TSatzdatei<kSepaSatzgroesse> {
  public:
-  TSepa() = default;
-  TSepa(const TSepa&) = delete;
-  TSepa& operator=(const TSepa&) = delete;
-
   // An existing list; false after the message (the list is then not open).
   bool Oeffnen(const std::string& datei);
   // A new list with its header only, replacing a file of that name; the
   // failure's message only when asked for.
   bool Anlegen(const std::string& datei, bool melden = true);
-  const std::string& Dateiname() const { return FDatei; }
-  bool Offen() const { return !FDatei.empty(); }
   // The bookings the list addresses; records beyond them are kept as they are.
   int Anzahl() const { return std::min(static_cast<int>(FSaetze.size()) - 1, kSepaHoechstzahl); }
 
@@ -90,7 +82,6 @@ class TSepa {
   // Copies the list to the new name, which then becomes the list's file;
   // false for the same name.
   bool SpeichernUnter(const std::string& datei);
-  void Schliessen();
   // For a list that received no booking.
   void SchliessenUndLoeschen();
   // The exact sum of the bookings' amounts in cents, each rounded once (a
@@ -102,36 +93,14 @@ class TSepa {
   // Returns false when cancelled; the order of equal bookings is not kept.
   bool Sortieren(int schluessel);
 
-  // Several changes written once, when the last batch ends; when that write
-  // fails, the list is as it was before the batch.
-  class Stapel {
-   public:
-    explicit Stapel(TSepa& liste);
-    ~Stapel();
-    Stapel(const Stapel&) = delete;
-    Stapel& operator=(const Stapel&) = delete;
-    // Writes now; false after the message.
-    bool Ende();
-
-   private:
-    TSepa& FListe;
-    bool FOffen = true;
-  };
-
   // Whether every character of the text in upper case is one a list allows.
   static bool ZeichenGueltig(std::string_view text);
   // Acute, grave and circumflex accents of the vowels removed.
   static std::string AkzenteEntfernen(std::string_view text);
 
  private:
-  using Satz = std::array<std::uint8_t, kSepaSatzgroesse>;
-  bool Sichern();  // writes the file unless a batch is open
-  std::string FDatei;
-  std::vector<Satz> FSaetze;
+  void Geaendert() override { FSumme.reset(); }
   mutable std::optional<std::int64_t> FSumme;
-  int FStapel = 0;
-  bool FAusstehend = false;
-  std::vector<Satz> FVorher;  // the records when the outermost batch began
 };
 
 }  // namespace zaq

@@ -4,17 +4,12 @@
 // page.
 #include <string>
 
-#include "interaction/Drucker.h"
+#include "debits/Buchungsdruck.h"
 
 namespace zaq {
 
 class TSepa;
 class TStammdaten;
-
-struct TBuchungsdruck {
-  std::string beschreibung;  // the heading block's first line
-  int von = 1, bis = 1;      // bookings, 1-based
-};
 
 // False when the user cancelled in the wait window.
 bool DruckeBuchungsliste(const TSepa& liste, const TStammdaten& stamm, const TBuchungsdruck& druck,
