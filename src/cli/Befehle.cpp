@@ -16,6 +16,7 @@
 #include "cli/FtpBefehle.h"
 #include "cli/ListenBefehle.h"
 #include "cli/SepaBefehle.h"
+#include "cli/StatistikBefehle.h"
 #include "cli/TransferBefehle.h"
 #include "debits/sepa/SEPADirectDebit.h"
 #include "lists/Sortierung.h"
@@ -45,6 +46,7 @@ struct Aufruf {
   std::string mitgliederdatei;
   Druckaufruf druck;
   ImportAufruf import;
+  StatistikAufruf statistik;
 };
 
 struct Kontext {
@@ -220,6 +222,23 @@ const std::vector<Option>& Optionen() {
        }},
       {"--archive", nullptr, "ins Archiv importieren (ehemalige Mitglieder)",
        [](Aufruf& a, const std::string&) { return a.import.archiv = true; }},
+      {"--glaettung", "N", "Breite der Glättung: 30, 15 (Vorgabe), 5, 3 oder 1",
+       [](Aufruf& a, const std::string& w) {
+         const auto n = NurZiffern(w) && w.size() <= 2 ? ZuZahl(w) : std::nullopt;
+         if (!n || *n < 1 || *n > 30) return false;
+         a.statistik.glaettung = *n;
+         return true;
+       }},
+      {"--bestand", "ART,VON,BIS", "eine Zeile der Bestandszählung (ART alter, geburtsjahr oder geburtsdatum)",
+       [](Aufruf& a, const std::string& w) { return LeseBestand(w, a.statistik.bestand); }},
+      {"--abteilung", "TEXT", "Bestandszählung nur für diese Abteilung",
+       [](Aufruf& a, const std::string& w) {
+         a.statistik.abteilung = true;
+         a.statistik.abteilungText = w;
+         return true;
+       }},
+      {"--selektion", nullptr, "Bestandszählung nur für selektierte Mitglieder",
+       [](Aufruf& a, const std::string&) { return a.statistik.selektion = true; }},
       {"--zahlarten", "LISTE", "Zahlarten der Zahler, z. B. 0,1 (0 Rechnung, 1 Lastschrift, 2 mitfinanziert; Vorgabe 1)",
        [](Aufruf& a, const std::string& w) { return LeseZahlarten(w, a.beitraege.zahlarten); }},
   };
@@ -494,6 +513,20 @@ const std::vector<Befehl>& Befehle() {
          if (s.size() != 1 || s[0] < '1' || s[0] > '4')
            return Aufruffehler(k.fehler, "Der Sortierschlüssel muss 1, 2, 3 oder 4 sein.", SucheBefehl("lgv-sort"));
          return LgvSortieren(k.aufruf.argumente[0], s[0] - '0');
+       }},
+      {"statistik", {"DATEI"}, "Mitgliederstatistik, Bestandszählung und freie Nummern als JSON",
+       "Gibt die Mitgliederstatistik (Alters- und Mitgliedschaftsverteilung je Jahr mit Männern, Frauen und allen,\n"
+       "geglättet mit --glaettung, Durchschnitte, Statuszeile), die Bestandszählung (eine Zeile je --bestand,\n"
+       "gefiltert mit --abteilung und --selektion) und die freien Mitgliedsnummern als JSON-Objekt aus.  --date\n"
+       "ist das Bezugsdatum von beidem; ohne gilt für die Statistik der Stichtag für Alter und Mitgliedschaft und\n"
+       "für die Zählung der Stichtag der Beitragsberechnung.  Vertauschte Grenzen oder Grenzen, die keine Zahl oder\n"
+       "kein Datum sind: Meldung, Exit 1.  DATEI bleibt unverändert.",
+       {"--date", "--glaettung", "--bestand", "--abteilung", "--selektion"},
+       [](Kontext& k) {
+         StatistikAufruf a = k.aufruf.statistik;
+         a.datei = k.aufruf.argumente[0];
+         a.datum = k.aufruf.datum;
+         return Statistik(a, k.aus);
        }},
       {"ftp-status", {"DATEI"}, "Stand der gemeinsamen Liste auf dem FTP-Server als JSON",
        "Fragt den Stand der gemeinsamen Mitgliederliste auf dem FTP-Server ab (mit der Reparatur eines\n"

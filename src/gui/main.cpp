@@ -15,6 +15,7 @@
 #include "gui/Druckfenster.h"
 #include "gui/Importfenster.h"
 #include "gui/Lgvfenster.h"
+#include "gui/Statistikfenster.h"
 #include "gui/Rechnungsfenster.h"
 #include "gui/Sepafenster.h"
 #include "platform/Plattform.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereDruckfenster();
   zaq::gui::RegistriereImportfenster();
   zaq::gui::RegistriereLgvfenster();
+  zaq::gui::RegistriereStatistikfenster();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

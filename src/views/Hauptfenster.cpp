@@ -15,6 +15,7 @@
 #include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 #include "views/Mitgliederdialoge.h"
+#include "views/Statistikfenster.h"
 #include "views/Textimport.h"
 
 namespace zaq {
@@ -679,6 +680,18 @@ void TfrmZAQ::mnuExtrasImportClick() {
 }
 
 void TfrmZAQ::mnuExtrasExportClick() { TextExportieren(*Liste()); }
+
+void TfrmZAQ::mnuExtrasBesterhClick() {
+  TfrmBestandszaehlung dialog(*Liste());
+  UI().Dialog(dialog);
+}
+
+void TfrmZAQ::mnuExtrasFreieMGNClick() {
+  TfrmFreieNummern dialog(*Liste());
+  UI().Dialog(dialog);
+}
+
+void TfrmZAQ::mnuInfoStatistikClick() { UI().Fenster(std::make_shared<TfrmStatistik>(*Liste())); }
 
 void TfrmZAQ::mnuDateiStammdatenDruckenClick() { StammdatenDrucken(*Liste()); }
 

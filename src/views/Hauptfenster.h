@@ -292,6 +292,9 @@ class TfrmZAQ : public TProgramm {
   void mnuLSVZahldatenUebernahmeClick();
   void mnuExtrasMassenSEPAClick();
   void mnuExtrasImportClick();
+  void mnuExtrasBesterhClick();
+  void mnuExtrasFreieMGNClick();
+  void mnuInfoStatistikClick();
   void mnuExtrasExportClick();
   void mnuMitglZugSelektClick();
   void mnuSelFragenClick();

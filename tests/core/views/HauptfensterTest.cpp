@@ -891,8 +891,8 @@ TEST(Befehlstabelle, JederBefehlUndJedesMenueStehtEinmalDarin) {
 TEST_F(Hauptfenster, NichtGebauteBefehleSindAusgegraut) {
   Neu(1);
   Neuanzeige();
-  EXPECT_FALSE(f.Zustand(Bef::mnuExtrasBesterh).aktiv);
-  EXPECT_FALSE(f.Befehl(Bef::mnuExtrasBesterh));
+  EXPECT_FALSE(f.Zustand(Bef::Dateivergleich1).aktiv);
+  EXPECT_FALSE(f.Befehl(Bef::Dateivergleich1));
   EXPECT_TRUE(f.Zustand(Bef::befTabelle).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::mnuMitglAendern).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::befBearb).aktiv);
