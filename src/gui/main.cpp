@@ -2,22 +2,23 @@
 
 #include "gui/Bearbeiten.h"
 #include "gui/Beitragsdialoge.h"
+#include "gui/Dateiinfo.h"
 #include "gui/Dialoge.h"
+#include "gui/Druckfenster.h"
 #include "gui/Einzugsfenster.h"
 #include "gui/Fenster.h"
 #include "gui/Hauptfenster.h"
+#include "gui/Importfenster.h"
+#include "gui/Lgvfenster.h"
 #include "gui/QtOberflaeche.h"
+#include "gui/Rechnungsfenster.h"
 #include "gui/Selektionsfenster.h"
+#include "gui/Sepafenster.h"
 #include "gui/Sortierfenster.h"
+#include "gui/Statistikfenster.h"
 #include "gui/Tabellenfenster.h"
 #include "interaction/Einstellungen.h"
 #include "interaction/Warten.h"
-#include "gui/Druckfenster.h"
-#include "gui/Importfenster.h"
-#include "gui/Lgvfenster.h"
-#include "gui/Statistikfenster.h"
-#include "gui/Rechnungsfenster.h"
-#include "gui/Sepafenster.h"
 #include "platform/Plattform.h"
 
 int main(int argc, char** argv) {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   zaq::gui::RegistriereImportfenster();
   zaq::gui::RegistriereLgvfenster();
   zaq::gui::RegistriereStatistikfenster();
+  zaq::gui::RegistriereDateiinfo();
 
   zaq::gui::Hauptfenster fenster;
   ui.SetzeHauptfenster(&fenster);

@@ -92,7 +92,8 @@ std::span<const TBefehl> TfrmZAQ::Befehle() {
       {.id = Bef::mnuMitglMitfin, .menue = Menue::mnuMitgl, .titel = "&Mitfinanzierungen...", .taste = "F4",
        .hinweis = "Mitfinanzierungen anzeigen", .verfuegbar = true, .handler = &Z::mnuMitglMitfinClick},
       {.id = Bef::mnuMitgliedInfo, .menue = Menue::mnuMitgl, .titel = "Datensatz-Info...", .taste = "F2",
-       .hinweis = "Erfassungs- und Änderungsdaten des Mitglieds anzeigen"},
+       .hinweis = "Erfassungs- und Änderungsdaten des Mitglieds anzeigen", .verfuegbar = true,
+       .handler = &Z::mnuInfoDatensatzClick},
       {.id = Bef::mnuMitglVorher, .menue = Menue::mnuMitgl, .titel = "&Vorheriges", .taste = "PgDown",
        .hinweis = "Vorheriges selektiertes Mitglied", .verfuegbar = true, .handler = &Z::mnuMitglVorherClick,
        .trennerDavor = true},
@@ -276,9 +277,10 @@ std::span<const TBefehl> TfrmZAQ::Befehle() {
 
       // --- "&Info" ---
       {.id = Bef::mnuInfoVerein, .menue = Menue::mnuInfo, .titel = "&Datei und Verein...", .taste = "F1",
-       .hinweis = "Informationen zur Datei und zum Verein"},
+       .hinweis = "Informationen zur Datei und zum Verein", .verfuegbar = true, .handler = &Z::mnuInfoVereinClick},
       {.id = Bef::mnuInfoDatensatz, .menue = Menue::mnuInfo, .titel = "D&atensatz-Info...", .taste = "F2",
-       .hinweis = "Erfassungs- und Änderungsdaten des Mitglieds anzeigen"},
+       .hinweis = "Erfassungs- und Änderungsdaten des Mitglieds anzeigen", .verfuegbar = true,
+       .handler = &Z::mnuInfoDatensatzClick},
       {.id = Bef::mnuInfoStatistik, .menue = Menue::mnuInfo, .titel = "Mitgliederstatistik...",
        .hinweis = "Altersverteilung und Durchschnittswerte", .verfuegbar = true,
        .handler = &Z::mnuInfoStatistikClick},

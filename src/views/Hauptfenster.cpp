@@ -15,6 +15,7 @@
 #include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 #include "views/Mitgliederdialoge.h"
+#include "views/Dateiinfo.h"
 #include "views/Statistikfenster.h"
 #include "views/Textimport.h"
 
@@ -689,6 +690,23 @@ void TfrmZAQ::mnuExtrasBesterhClick() {
 void TfrmZAQ::mnuExtrasFreieMGNClick() {
   TfrmFreieNummern dialog(*Liste());
   UI().Dialog(dialog);
+}
+
+void TfrmZAQ::mnuInfoVereinClick() {
+  // The windows that depend on the list: this one and the booking lists open beside it.
+  std::vector<std::string> fenster{"ZAQ Mitgliederverwaltung"};
+  if (FSEPAOffen && FSepa) fenster.push_back(FSepa->Titel());
+  if (FLGVOffen && FLgv) fenster.push_back(FLgv->Titel());
+  TfrmDateiInfo dialog(*Liste(), fenster);
+  dialog.Drucken = [this] { StammdatenDrucken(*Liste()); };
+  UI().Dialog(dialog);
+}
+
+void TfrmZAQ::mnuInfoDatensatzClick() {
+  if (TMitglied* m = AktuellesMitglied()) {
+    TfrmDatensatzInfo dialog(*m);
+    UI().Dialog(dialog);
+  }
 }
 
 void TfrmZAQ::mnuInfoStatistikClick() { UI().Fenster(std::make_shared<TfrmStatistik>(*Liste())); }

@@ -295,6 +295,8 @@ class TfrmZAQ : public TProgramm {
   void mnuExtrasBesterhClick();
   void mnuExtrasFreieMGNClick();
   void mnuInfoStatistikClick();
+  void mnuInfoVereinClick();
+  void mnuInfoDatensatzClick();
   void mnuExtrasExportClick();
   void mnuMitglZugSelektClick();
   void mnuSelFragenClick();

@@ -9,11 +9,13 @@
 #include <QChartView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QTreeWidget>
 #include <QMenuBar>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#include "gui/Dateiinfo.h"
 #include "gui/Statistikfenster.h"
 #include "interaction/Einstellungen.h"
 #include "store/Mitglied.h"
@@ -101,6 +103,20 @@ TEST_F(StatistikGui, DiagrammStatuszeileUndExport) {
   char pdfkopf[5] = {};
   pdf.read(pdfkopf, 5);
   EXPECT_EQ(std::string(pdfkopf, 5), "%PDF-");
+}
+
+TEST_F(StatistikGui, DateiUndDatensatzInfo) {
+  TfrmDateiInfo logik(*verein, {"ZAQ Mitgliederverwaltung"});
+  DateiInfoDialog dialog(logik, nullptr);
+  ASSERT_EQ(dialog.Liste()->topLevelItemCount(), static_cast<int>(logik.Zeilen.size()));
+  EXPECT_EQ(dialog.Liste()->topLevelItem(0)->text(0), QStringLiteral("Dateibeschreibung:"));
+  TfrmDatensatzInfo info(verein->FMitglieder[0]);
+  DatensatzInfoDialog zweiter(info, nullptr);
+  EXPECT_EQ(zweiter.windowTitle(), QStringLiteral("Datensatzinfo"));
+  const auto texte = zweiter.findChildren<QLabel*>();
+  EXPECT_TRUE(std::any_of(texte.begin(), texte.end(), [](QLabel* l) {
+    return l->text() == QStringLiteral("Es liegt keine Austrittserklärung vor.");
+  }));
 }
 
 }  // namespace
