@@ -4,6 +4,7 @@
 // (written beside it, flushed, renamed over it), so a failure never leaves
 // half a list; what the file does not hold is not kept in memory either.
 // Texts in a record are short strings: a length byte, then Windows-1252.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -11,10 +12,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "interaction/Oberflaeche.h"
+#include "interaction/Warten.h"
 #include "platform/Plattform.h"
 
 namespace zaq {
@@ -48,6 +51,9 @@ void SchreibeSatzwert(std::uint8_t* satz, std::size_t pos, T wert) {
 // An amount as a sort key: a list file may hold a value that is not a
 // number, which would break the ordering a sort relies on; it sorts last.
 inline float Sortierbetrag(float betrag) { return std::isnan(betrag) ? INFINITY : betrag; }
+
+// A booking's sort key: up to two texts as collation keys, then an amount.
+using TSortierschluessel = std::tuple<std::string, std::string, float>;
 
 // Whether the text, with a to z turned into A to Z, contains every
 // blank-separated word of the search text (upper-cased the same way).  An
@@ -169,6 +175,30 @@ class TSatzdatei {
     std::swap(FSaetze, neu);
     Geaendert();
     return false;
+  }
+  // Sorts bookings 1 to n by a key read once per booking, so that a large
+  // list sorts in n log n comparisons of bytes.  Equal keys keep their
+  // order, so a sort ends whatever the list holds.  False when cancelled
+  // (the list as it was) or not written.
+  template <class Schluessel>
+  bool SortiereNach(int n, Schluessel schluessel) {
+    std::vector<TSortierschluessel> werte(static_cast<std::size_t>(n) + 1);
+    for (int i = 1; i <= n; ++i) {
+      if (i % 1024 == 0) {
+        Warten().Fortschritt(static_cast<double>(i) / n);
+        Warten().Verarbeiten();
+        if (Warten().AbbruchGewuenscht()) return false;
+      }
+      werte[static_cast<std::size_t>(i)] = schluessel(i);
+    }
+    std::vector<int> ordnung(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) ordnung[static_cast<std::size_t>(i)] = i + 1;
+    std::stable_sort(ordnung.begin(), ordnung.end(), [&](int x, int y) {
+      return werte[static_cast<std::size_t>(x)] < werte[static_cast<std::size_t>(y)];
+    });
+    Warten().Verarbeiten();
+    if (Warten().AbbruchGewuenscht()) return false;
+    return Umordnen(ordnung);
   }
   // The list under a new name, which then becomes its file.
   bool Umbenennen(const std::string& datei) {

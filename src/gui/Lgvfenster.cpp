@@ -33,12 +33,6 @@ QLineEdit* Feld(QWidget* eltern, const char* name, int laenge) {
   return f;
 }
 
-void SetzeText(QLineEdit* f, const std::string& text) {
-  if (f->text() != Q(text)) f->setText(Q(text));
-}
-
-QString OhneKuerzel(QString titel) { return titel.remove(QLatin1Char('&')); }
-
 // Purpose lines 2 to 14 in the grid: two a row, line 14 alone in the last.
 std::pair<int, int> Zelle(std::size_t zeile) {
   const int i = static_cast<int>(zeile) - 1;
@@ -48,8 +42,7 @@ std::pair<int, int> Zelle(std::size_t zeile) {
 }  // namespace
 
 LgvFenster::LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern)
-    : QMainWindow(eltern, Qt::Window), FLogik(std::move(logik)) {
-  setAttribute(Qt::WA_DeleteOnClose);
+    : FormularFenster(*logik, eltern), FLogik(std::move(logik)) {
   setObjectName(QStringLiteral("frmLGV"));
   TfrmLGV& l = *FLogik;
 
@@ -64,17 +57,13 @@ LgvFenster::LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern)
   Neu(datei, QStringLiteral("Sch&ließen"), [this] { close(); });
 
   QMenu* buchung = menuBar()->addMenu(QStringLiteral("B&uchung"));
-  FVorherige = Neu(buchung, QStringLiteral("Vorherige"), [&l] { l.Vorherige(); });
-  FNaechste = Neu(buchung, QStringLiteral("Nächste"), [&l] { l.Naechste(); });
+  Navigation(buchung);
   buchung->addSeparator();
   Neu(buchung, QStringLiteral("Speichern"), [&l] { l.Speichern(); });
   Neu(buchung, QStringLiteral("Hinzufügen"), [&l] { l.Hinzufuegen(); });
   Neu(buchung, QStringLiteral("Entfernen"), [&l] { l.Entfernen(); });
   buchung->addSeparator();
-  Neu(buchung, QStringLiteral("&Suchen..."), [this, &l] {
-    l.FSucheSichtbar = !l.FSucheSichtbar;
-    if (l.FSucheSichtbar && !FSuche) FSuche = new ZahlungSuchFenster(*this, l, [this] { Aktualisieren(); });
-  });
+  SucheBefehl(buchung);
 
   QMenu* sortieren = menuBar()->addMenu(QStringLiteral("S&ortieren"));
   const char* const schluessel[] = {"Nach Kontoinhaber...", "Nach Verwendungszweck...", "Nach Bankverbindung...",
@@ -86,13 +75,7 @@ LgvFenster::LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern)
   Neu(extras, QStringLiteral("Mehrfachänderung..."), [&l] { l.Mehrfachaenderung(); });
   Neu(extras, QStringLiteral("B&ankenverzeichnis..."), [&l] { l.Bankenverzeichnis(); });
   Neu(extras, QStringLiteral("S&chriftarten..."), {}, false);
-  QAction* zaq = menuBar()->addAction(QStringLiteral("&ZAQ"));
-  connect(zaq, &QAction::triggered, this, [this] {
-    if (QWidget* w = parentWidget()) {
-      w->raise();
-      w->activateWindow();
-    }
-  });
+  ZaqBefehl();
 
   QToolBar* leiste = addToolBar(QStringLiteral("LGV"));
   leiste->setObjectName(QStringLiteral("LgvLeiste"));
@@ -134,9 +117,7 @@ LgvFenster::LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern)
   // Line 14 stands alone in the last row.
   FZeilen->item(6, 1)->setFlags(Qt::NoItemFlags);
   layout->addWidget(FZeilen, 1);
-  FPosition = new QScrollBar(Qt::Horizontal, mitte);
-  FPosition->setObjectName(QStringLiteral("bldlPos"));
-  layout->addWidget(FPosition);
+  layout->addWidget(Positionsleiste(mitte));
   setCentralWidget(mitte);
   FSumme = new QLabel(this);
   statusBar()->addPermanentWidget(FSumme);
@@ -149,12 +130,6 @@ LgvFenster::LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern)
   FKonto->installEventFilter(this);
   FBetrag->installEventFilter(this);
   connect(FZeilen, &QTableWidget::cellChanged, this, [this] { Getippt(); });
-  connect(FPosition, &QScrollBar::actionTriggered, this, [this](int) {
-    QMetaObject::invokeMethod(this, [this] {
-      if (!FImDarstellen) FLogik->GeheZu(FPosition->value());
-      Aktualisieren();
-    }, Qt::QueuedConnection);
-  });
 
   if (eltern) setGeometry(eltern->geometry().translated(120, 60));
   else resize(820, 560);
@@ -168,26 +143,7 @@ bool LgvFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (objekt == FBetrag) FLogik->BetragVerlassen();
     Aktualisieren();
   }
-  return QMainWindow::eventFilter(objekt, ereignis);
-}
-
-QAction* LgvFenster::Neu(QMenu* menue, const QString& titel, std::function<void()> wirkung, bool verfuegbar) {
-  QAction* a = menue->addAction(titel);
-  a->setObjectName(OhneKuerzel(titel));
-  a->setEnabled(verfuegbar);
-  if (wirkung)
-    connect(a, &QAction::triggered, this, [this, wirkung = std::move(wirkung)] {
-      wirkung();
-      Aktualisieren();
-    });
-  FBefehle.push_back(a);
-  return a;
-}
-
-QAction* LgvFenster::Befehl(const QString& titel) const {
-  for (QAction* a : FBefehle)
-    if (a->objectName() == OhneKuerzel(titel)) return a;
-  return nullptr;
+  return FormularFenster::eventFilter(objekt, ereignis);
 }
 
 void LgvFenster::Getippt() {
@@ -228,28 +184,10 @@ void LgvFenster::Aktualisieren() {
   }
   FBank->setText(Q(l.Bankname()));
   FSumme->setText(l.Liste().Offen() ? Q(l.StatusSumme()) : QString());
-  FVorherige->setEnabled(l.VorherigeMoeglich());
-  FNaechste->setEnabled(l.NaechsteMoeglich());
-  FPosition->setRange(l.Liste().Anzahl() > 0 ? 1 : 0, l.Liste().Anzahl());
-  FPosition->setValue(l.Index());
   for (QWidget* w : std::initializer_list<QWidget*>{FKontoinhaber, FBLZ, FKonto, FBetrag, FZweck1, FZeilen})
     w->setEnabled(l.Index() > 0);
-  if (!l.FSucheSichtbar && FSuche) {
-    FSuche->deleteLater();
-    FSuche = nullptr;
-  }
-  if (FSuche) FSuche->Aktualisieren();
+  RahmenAktualisieren();
   FImDarstellen = false;
-}
-
-void LgvFenster::closeEvent(QCloseEvent* e) {
-  if (!FLogik->Schliessen()) {
-    e->ignore();
-    return;
-  }
-  if (FSuche) FSuche->deleteLater();
-  FSuche = nullptr;
-  QMainWindow::closeEvent(e);
 }
 
 // --- "Buchungsstammdaten" ---

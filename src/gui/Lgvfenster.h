@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/Formularfenster.h"
 #include "views/Lgvfenster.h"
 
 class QAction;
@@ -19,13 +20,11 @@ class QTableWidget;
 
 namespace zaq::gui {
 
-class ZahlungSuchFenster;
-
-class LgvFenster : public QMainWindow {
+class LgvFenster : public FormularFenster {
   Q_OBJECT
  public:
   LgvFenster(std::shared_ptr<TfrmLGV> logik, QWidget* eltern);
-  Q_INVOKABLE void Aktualisieren();
+  void Aktualisieren() override;
   TfrmLGV& Logik() { return *FLogik; }
   QLineEdit* Kontoinhaber() const { return FKontoinhaber; }
   QLineEdit* BLZ() const { return FBLZ; }
@@ -35,25 +34,16 @@ class LgvFenster : public QMainWindow {
   QTableWidget* Zweckzeilen() const { return FZeilen; }
   QLabel* Formular() const { return FFormular; }
   QLabel* Betragsbeschriftung() const { return FBetragsbeschriftung; }
-  // A command by its caption without "&".
-  QAction* Befehl(const QString& titel) const;
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
  private:
   void Getippt();
-  QAction* Neu(QMenu* menue, const QString& titel, std::function<void()> wirkung, bool verfuegbar = true);
   std::shared_ptr<TfrmLGV> FLogik;
-  bool FImDarstellen = false;
   QLabel *FFormular, *FBank, *FBetragsbeschriftung, *FSumme;
   QLineEdit *FKontoinhaber, *FBLZ, *FKonto, *FBetrag, *FZweck1;
   QTableWidget* FZeilen;
-  QScrollBar* FPosition;
-  QAction *FVorherige, *FNaechste;
-  ZahlungSuchFenster* FSuche = nullptr;
-  std::vector<QAction*> FBefehle;
 };
 
 class LgvStammdatenDialog : public QDialog {

@@ -33,17 +33,10 @@ QLineEdit* Feld(QWidget* eltern, const TFeldgrenze& grenze) {
   return f;
 }
 
-void SetzeText(QLineEdit* f, const std::string& text) {
-  if (f->text() != Q(text)) f->setText(Q(text));
-}
-
-QString OhneKuerzel(QString titel) { return titel.remove(QLatin1Char('&')); }
-
 }  // namespace
 
 SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
-    : QMainWindow(eltern, Qt::Window), FLogik(std::move(logik)) {
-  setAttribute(Qt::WA_DeleteOnClose);
+    : FormularFenster(*logik, eltern), FLogik(std::move(logik)) {
   setObjectName(QStringLiteral("frmSEPA"));
   TfrmSEPA& l = *FLogik;
 
@@ -59,8 +52,7 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   Neu(datei, QStringLiteral("Sch&ließen"), [this] { close(); });
 
   QMenu* buchung = menuBar()->addMenu(QStringLiteral("B&uchung"));
-  FVorherige = Neu(buchung, QStringLiteral("Vorherige"), [&l] { l.Vorherige(); });
-  FNaechste = Neu(buchung, QStringLiteral("Nächste"), [&l] { l.Naechste(); });
+  Navigation(buchung);
   buchung->addSeparator();
   Neu(buchung, QStringLiteral("Speichern"), [&l] { l.Speichern(); });
   Neu(buchung, QStringLiteral("Hinzufügen"), [&l] { l.Hinzufuegen(); });
@@ -69,10 +61,7 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   Neu(buchung, QStringLiteral("Mitglied per Nummer aus ZAQ einfügen..."), [&l] { l.MitgliedPerNummer(); });
   Neu(buchung, QStringLiteral("Angezeigtes Mitglied aus ZAQ einfügen..."), [&l] { l.AngezeigtesMitgliedEinfuegen(); });
   buchung->addSeparator();
-  Neu(buchung, QStringLiteral("&Suchen..."), [this, &l] {
-    l.FSucheSichtbar = !l.FSucheSichtbar;
-    if (l.FSucheSichtbar && !FSuche) FSuche = new ZahlungSuchFenster(*this, l, [this] { Aktualisieren(); });
-  });
+  SucheBefehl(buchung);
 
   QMenu* sortieren = menuBar()->addMenu(QStringLiteral("S&ortieren"));
   const char* const schluessel[] = {"Nach Kontoinhaber...", "Nach Verwendungszweck...", "Nach Mandatsreferenz...",
@@ -85,13 +74,7 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   Neu(extras, QStringLiteral("XML-Datei erzeugen..."), [&l] { l.XmlErzeugen(); });
   Neu(extras, QStringLiteral("B&ankenverzeichnis..."), [&l] { l.Bankenverzeichnis(); });
   Neu(extras, QStringLiteral("S&chriftarten..."), {}, false);
-  QAction* zaq = menuBar()->addAction(QStringLiteral("&ZAQ"));
-  connect(zaq, &QAction::triggered, this, [this] {
-    if (QWidget* w = parentWidget()) {
-      w->raise();
-      w->activateWindow();
-    }
-  });
+  ZaqBefehl();
 
   QToolBar* leiste = addToolBar(QStringLiteral("SEPA"));
   leiste->setObjectName(QStringLiteral("SepaLeiste"));
@@ -132,9 +115,7 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   form->addRow(QStringLiteral("Kundenreferenz:"), FKundenreferenz);
   form->addRow(FZweckBeschriftung, FZweck);
   layout->addLayout(form);
-  FPosition = new QScrollBar(Qt::Horizontal, mitte);
-  FPosition->setObjectName(QStringLiteral("bldlPos"));
-  layout->addWidget(FPosition);
+  layout->addWidget(Positionsleiste(mitte));
   setCentralWidget(mitte);
   FDatum = new QLabel(this);
   FSumme = new QLabel(this);
@@ -145,36 +126,10 @@ SepaFenster::SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern)
   for (QLineEdit* f : {FKontoinhaber, FIBAN, FMandatsreferenz, FBetrag, FMandatsdatum, FKundenreferenz})
     connect(f, &QLineEdit::textEdited, this, [this] { Getippt(); });
   connect(FZweck, &QPlainTextEdit::textChanged, this, [this] { Getippt(); });
-  connect(FPosition, &QScrollBar::actionTriggered, this, [this](int) {
-    // The scroll bar's new value is set after this signal.
-    QMetaObject::invokeMethod(this, [this] {
-      if (!FImDarstellen) FLogik->GeheZu(FPosition->value());
-      Aktualisieren();
-    }, Qt::QueuedConnection);
-  });
 
   if (eltern) setGeometry(eltern->geometry().translated(100, 50));
   else resize(800, 500);
   Aktualisieren();
-}
-
-QAction* SepaFenster::Neu(QMenu* menue, const QString& titel, std::function<void()> wirkung, bool verfuegbar) {
-  QAction* a = menue->addAction(titel);
-  a->setObjectName(OhneKuerzel(titel));
-  a->setEnabled(verfuegbar);
-  if (wirkung)
-    connect(a, &QAction::triggered, this, [this, wirkung = std::move(wirkung)] {
-      wirkung();
-      Aktualisieren();
-    });
-  FBefehle.push_back(a);
-  return a;
-}
-
-QAction* SepaFenster::Befehl(const QString& titel) const {
-  for (QAction* a : FBefehle)
-    if (a->objectName() == OhneKuerzel(titel)) return a;
-  return nullptr;
 }
 
 void SepaFenster::Getippt() {
@@ -214,74 +169,11 @@ void SepaFenster::Aktualisieren() {
   FZweckBeschriftung->setText(Q(l.ZweckBeschriftung()));
   FDatum->setText(Q(l.StatusDatum(Heute())));
   FSumme->setText(Q(l.StatusSumme()));
-  FVorherige->setEnabled(l.VorherigeMoeglich());
-  FNaechste->setEnabled(l.NaechsteMoeglich());
-  FPosition->setRange(l.Liste().Anzahl() > 0 ? 1 : 0, l.Liste().Anzahl());
-  FPosition->setValue(l.Index());
   for (QWidget* w : std::initializer_list<QWidget*>{FKontoinhaber, FIBAN, FMandatsreferenz, FBetrag, FMandatsdatum,
                                                     FKundenreferenz, FZweck})
     w->setEnabled(l.Index() > 0);
-  if (!l.FSucheSichtbar && FSuche) {
-    FSuche->deleteLater();
-    FSuche = nullptr;
-  }
-  if (FSuche) FSuche->Aktualisieren();
+  RahmenAktualisieren();
   FImDarstellen = false;
-}
-
-void SepaFenster::closeEvent(QCloseEvent* e) {
-  if (!FLogik->Schliessen()) {
-    e->ignore();
-    return;
-  }
-  if (FSuche) FSuche->deleteLater();
-  FSuche = nullptr;
-  QMainWindow::closeEvent(e);
-}
-
-// --- "Zahlung suchen" ---
-
-ZahlungSuchFenster::ZahlungSuchFenster(QWidget& fenster, TFormularfenster& logik, std::function<void()> aktualisieren)
-    : QDialog(&fenster), FLogik(logik), FAktualisieren(std::move(aktualisieren)) {
-  setWindowTitle(QStringLiteral("Zahlung suchen"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  auto* layout = new QVBoxLayout(this);
-  FText = new QLineEdit(this);
-  FText->setObjectName(QStringLiteral("txtSuche"));
-  FAuto = new QCheckBox(QStringLiteral("&Automatisch suchen"), this);
-  FAuto->setChecked(FLogik.FAutoSuche);
-  auto* suchen = new QPushButton(QStringLiteral("Suchen"), this);
-  suchen->setDefault(true);
-  layout->addWidget(FText);
-  auto* unten = new QHBoxLayout;
-  unten->addWidget(FAuto);
-  unten->addStretch();
-  unten->addWidget(suchen);
-  layout->addLayout(unten);
-  connect(FText, &QLineEdit::textEdited, this, [this](const QString& t) {
-    FLogik.SuchtextGeaendert(S(t));
-    FAktualisieren();
-  });
-  connect(FAuto, &QCheckBox::toggled, this, [this](bool an) { FLogik.FAutoSuche = an; });
-  connect(suchen, &QPushButton::clicked, this, [this] {
-    FLogik.FSuchtext = S(FText->text());
-    FLogik.SucheWeiter();
-    FAktualisieren();
-  });
-  show();
-}
-
-void ZahlungSuchFenster::Aktualisieren() {
-  if (FLogik.FSucheAuswaehlen) {
-    FText->selectAll();
-    FText->setFocus();
-    FLogik.FSucheAuswaehlen = false;
-  }
-}
-
-void ZahlungSuchFenster::closeEvent(QCloseEvent* e) {
-  FLogik.FSucheSichtbar = false;
-  QDialog::closeEvent(e);
 }
 
 // --- "Buchungsstammdaten" ---

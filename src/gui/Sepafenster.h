@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/Formularfenster.h"
 #include "views/Sepafenster.h"
 
 class QAction;
@@ -20,14 +21,11 @@ class QScrollBar;
 
 namespace zaq::gui {
 
-class ZahlungSuchFenster;
-
-class SepaFenster : public QMainWindow {
+class SepaFenster : public FormularFenster {
   Q_OBJECT
  public:
   SepaFenster(std::shared_ptr<TfrmSEPA> logik, QWidget* eltern);
-  // Shows the logic's state.
-  Q_INVOKABLE void Aktualisieren();
+  void Aktualisieren() override;
   TfrmSEPA& Logik() { return *FLogik; }
   QLineEdit* Kontoinhaber() const { return FKontoinhaber; }
   QLineEdit* IBAN() const { return FIBAN; }
@@ -36,45 +34,14 @@ class SepaFenster : public QMainWindow {
   QLabel* Formular() const { return FFormular; }
   QLabel* Bank() const { return FBank; }
   QLabel* Summe() const { return FSumme; }
-  // A command by its caption without "&".
-  QAction* Befehl(const QString& titel) const;
-
- protected:
-  void closeEvent(QCloseEvent* e) override;
 
  private:
   // What is typed goes to the logic at once.
   void Getippt();
-  QAction* Neu(QMenu* menue, const QString& titel, std::function<void()> wirkung, bool verfuegbar = true);
   std::shared_ptr<TfrmSEPA> FLogik;
-  bool FImDarstellen = false;
   QLabel *FFormular, *FBank, *FZweckBeschriftung, *FDatum, *FSumme;
   QLineEdit *FKontoinhaber, *FIBAN, *FMandatsreferenz, *FBetrag, *FMandatsdatum, *FKundenreferenz;
   QPlainTextEdit* FZweck;
-  QScrollBar* FPosition;
-  QAction *FVorherige, *FNaechste;
-  ZahlungSuchFenster* FSuche = nullptr;
-  std::vector<QAction*> FBefehle;
-};
-
-// "Zahlung suchen" of a booking list's window; aktualisieren shows the
-// window's state after a search.
-class ZahlungSuchFenster : public QDialog {
-  Q_OBJECT
- public:
-  ZahlungSuchFenster(QWidget& fenster, TFormularfenster& logik, std::function<void()> aktualisieren);
-  void Aktualisieren();
-  QLineEdit* Text() const { return FText; }
-  QCheckBox* Automatisch() const { return FAuto; }
-
- protected:
-  void closeEvent(QCloseEvent* e) override;
-
- private:
-  TFormularfenster& FLogik;
-  std::function<void()> FAktualisieren;
-  QLineEdit* FText;
-  QCheckBox* FAuto;
 };
 
 class StammdatenDialog : public QDialog {

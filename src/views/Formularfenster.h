@@ -4,6 +4,7 @@
 // deleting, finding, sorting, saving under another name and closing.  Each
 // list's window fills the form from a booking and stores it back.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ enum class Ausgang { Erledigt, Nein, Fehler };
 class TFormularfenster : public FensterDaten {
  public:
   int Index() const { return FIndex; }
+  // The bookings of the list.
+  int Anzahl() const { return Buchungen(); }
   bool IstGeaendert() const { return FGeaendert; }
   // "Formular i von n", with " (geändert)" after an edit.
   std::string Formulartext() const;
@@ -75,6 +78,24 @@ class TFormularfenster : public FensterDaten {
 
   int FIndex = 0;
   bool FGeaendert = false;
+};
+
+// The form of a booking list class Liste (the SEPA list, the older lists),
+// whose operations carry the same names.
+template <class Liste>
+class TListenformular : public TFormularfenster {
+ protected:
+  explicit TListenformular(std::unique_ptr<Liste> liste) : FListe(std::move(liste)) {}
+  bool ListeOffen() const override { return FListe->Offen(); }
+  int Buchungen() const override { return FListe->Anzahl(); }
+  const std::string& ListenDatei() const override { return FListe->Dateiname(); }
+  bool ListeAnhaengen() override { return FListe->Anhaengen(); }
+  bool ListeLoeschen(int i) override { return FListe->Loeschen(i); }
+  int ListeSuchen(const std::string& text, int ab) const override { return FListe->Suchen(text, ab); }
+  bool ListeSortieren(int schluessel) override { return FListe->Sortieren(schluessel); }
+  bool ListeSpeichernUnter(const std::string& datei) override { return FListe->SpeichernUnter(datei); }
+  void ListeSchliessen() override { FListe->Schliessen(); }
+  std::unique_ptr<Liste> FListe;
 };
 
 }  // namespace zaq

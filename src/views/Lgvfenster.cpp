@@ -149,7 +149,7 @@ bool TfrmLgvMehrfach::OK() {
 // --- the window ---
 
 TfrmLGV::TfrmLGV(TZAQ& verein)
-    : FVerein(&verein), FHalter(verein.weak_from_this().lock()), FListe(std::make_unique<TLGV>()) {
+    : TListenformular(std::make_unique<TLGV>()), FVerein(&verein), FHalter(verein.weak_from_this().lock()) {
   FAutoSuche = LeseEinstellung(esAutosuchen) != "0";
 }
 

@@ -60,7 +60,7 @@ class TfrmLgvMehrfach : public DialogDaten {
   TLGV& FListe;
 };
 
-class TfrmLGV : public TFormularfenster {
+class TfrmLGV : public TListenformular<TLGV> {
  public:
   static constexpr std::string_view kArt = "Last- und Gutschriftenverwaltung";
   std::string_view Art() const override { return kArt; }
@@ -96,19 +96,9 @@ class TfrmLGV : public TFormularfenster {
   void Bankenverzeichnis();
 
  private:
-  bool ListeOffen() const override { return FListe->Offen(); }
-  int Buchungen() const override { return FListe->Anzahl(); }
-  const std::string& ListenDatei() const override { return FListe->Dateiname(); }
   void FelderZeigen(int i) override;
-  bool ListeAnhaengen() override { return FListe->Anhaengen(); }
-  bool ListeLoeschen(int i) override { return FListe->Loeschen(i); }
-  int ListeSuchen(const std::string& text, int ab) const override { return FListe->Suchen(text, ab); }
-  bool ListeSortieren(int schluessel) override { return FListe->Sortieren(schluessel); }
-  bool ListeSpeichernUnter(const std::string& datei) override { return FListe->SpeichernUnter(datei); }
-  void ListeSchliessen() override { FListe->Schliessen(); }
   TZAQ* FVerein;
   std::shared_ptr<TZAQ> FHalter;
-  std::unique_ptr<TLGV> FListe;
 };
 
 }  // namespace zaq

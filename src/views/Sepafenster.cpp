@@ -135,7 +135,7 @@ bool TfrmBuchungsstammdaten::OK() {
 // --- the SEPA window ---
 
 TfrmSEPA::TfrmSEPA(TZAQ& verein)
-    : FVerein(&verein), FHalter(verein.weak_from_this().lock()), FListe(std::make_unique<TSepa>()) {
+    : TListenformular(std::make_unique<TSepa>()), FVerein(&verein), FHalter(verein.weak_from_this().lock()) {
   FAutoSuche = LeseEinstellung(esAutosuchen) != "0";
 }
 

@@ -78,7 +78,7 @@ class TfrmBuchungsstammdaten : public DialogDaten {
   const TZAQ& FVerein;
 };
 
-class TfrmSEPA : public TFormularfenster {
+class TfrmSEPA : public TListenformular<TSepa> {
  public:
   static constexpr std::string_view kArt = "SEPA-Lastschriften";
   std::string_view Art() const override { return kArt; }
@@ -138,19 +138,9 @@ class TfrmSEPA : public TFormularfenster {
   void Bankenverzeichnis();
 
  private:
-  bool ListeOffen() const override { return FListe->Offen(); }
-  int Buchungen() const override { return FListe->Anzahl(); }
-  const std::string& ListenDatei() const override { return FListe->Dateiname(); }
   void FelderZeigen(int i) override;
-  bool ListeAnhaengen() override { return FListe->Anhaengen(); }
-  bool ListeLoeschen(int i) override { return FListe->Loeschen(i); }
-  int ListeSuchen(const std::string& text, int ab) const override { return FListe->Suchen(text, ab); }
-  bool ListeSortieren(int schluessel) override { return schluessel >= 1 && schluessel <= 6 && FListe->Sortieren(schluessel); }
-  bool ListeSpeichernUnter(const std::string& datei) override { return FListe->SpeichernUnter(datei); }
-  void ListeSchliessen() override { FListe->Schliessen(); }
   TZAQ* FVerein;
   std::shared_ptr<TZAQ> FHalter;
-  std::unique_ptr<TSepa> FListe;
 };
 
 // Creates the booking list a run makes, its file chosen in the save dialog

@@ -152,35 +152,15 @@ TKontrollsummen TLGV::Kontrollsummen() const {
 
 bool TLGV::Sortieren(int schluessel) {
   if (!Offen() || schluessel < 1 || schluessel > 4) return false;
-  const int n = Anzahl();
-  // Each booking's key once, as collation keys; a stable sort ends for any
-  // list, equal bookings included, and keeps their order.
-  std::vector<std::pair<std::string, std::string>> texte(static_cast<std::size_t>(n) + 1);
-  std::vector<float> betraege(static_cast<std::size_t>(n) + 1);
-  for (int i = 1; i <= n; ++i) {
-    if (i % 1024 == 0) {
-      Warten().Fortschritt(static_cast<double>(i) / n);
-      Warten().Verarbeiten();
-      if (Warten().AbbruchGewuenscht()) return false;
-    }
+  return SortiereNach(Anzahl(), [&](int i) -> TSortierschluessel {
     const TLGVBuchung b = Lesen(i);
-    auto& t = texte[static_cast<std::size_t>(i)];
     switch (schluessel) {
-      case 1: t.first = Sortierform(b.Kontoinhaber); break;
-      case 2: t = {Sortierform(b.Zweck[0]), Sortierform(b.Zweck[1])}; break;
-      case 3: t = {Sortierform(b.BLZ), Sortierform(b.Kontonummer)}; break;
-      default: betraege[static_cast<std::size_t>(i)] = Sortierbetrag(b.Betrag); break;
+      case 1: return {Sortierform(b.Kontoinhaber), {}, 0};
+      case 2: return {Sortierform(b.Zweck[0]), Sortierform(b.Zweck[1]), 0};
+      case 3: return {Sortierform(b.BLZ), Sortierform(b.Kontonummer), 0};
+      default: return {{}, {}, Sortierbetrag(b.Betrag)};
     }
-  }
-  std::vector<int> ordnung(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) ordnung[static_cast<std::size_t>(i)] = i + 1;
-  std::stable_sort(ordnung.begin(), ordnung.end(), [&](int x, int y) {
-    const auto a = static_cast<std::size_t>(x), b = static_cast<std::size_t>(y);
-    return schluessel == 4 ? betraege[a] < betraege[b] : texte[a] < texte[b];
   });
-  Warten().Verarbeiten();
-  if (Warten().AbbruchGewuenscht()) return false;
-  return Umordnen(ordnung);
 }
 
 }  // namespace zaq

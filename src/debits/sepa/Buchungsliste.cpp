@@ -205,39 +205,17 @@ const TVereinskonto* TSepa::Vereinskonto(const TStammdaten& stamm) const {
 
 bool TSepa::Sortieren(int schluessel) {
   if (!Offen() || schluessel < 1 || schluessel > 6) return false;
-  const int n = Anzahl();
-  // Each booking's key once, texts as collation keys, so that a large list
-  // sorts in n log n comparisons of bytes.  Equal bookings keep their order
-  // (the list does not promise any order among them).
-  std::vector<std::string> texte(static_cast<std::size_t>(n) + 1);
-  std::vector<float> betraege(static_cast<std::size_t>(n) + 1);
-  for (int i = 1; i <= n; ++i) {
-    if (i % 1024 == 0) {
-      Warten().Fortschritt(static_cast<double>(i) / n);
-      Warten().Verarbeiten();
-      if (Warten().AbbruchGewuenscht()) return false;
-    }
+  return SortiereNach(Anzahl(), [&](int i) -> TSortierschluessel {
     const TSepaBuchung b = Lesen(i);
-    const auto k = static_cast<std::size_t>(i);
     switch (schluessel) {
-      case 1: texte[k] = Sortierform(b.Name); break;
-      case 2: texte[k] = Sortierform(b.Verwendungszweck); break;
-      case 3: texte[k] = Sortierform(b.Mandatsreferenz); break;
-      case 4: texte[k] = Sortierform(b.Kundenreferenz); break;
-      case 5: texte[k] = Sortierform(IBANOhneLand(b.IBAN)); break;
-      default: betraege[k] = Sortierbetrag(b.Betrag); break;
+      case 1: return {Sortierform(b.Name), {}, 0};
+      case 2: return {Sortierform(b.Verwendungszweck), {}, 0};
+      case 3: return {Sortierform(b.Mandatsreferenz), {}, 0};
+      case 4: return {Sortierform(b.Kundenreferenz), {}, 0};
+      case 5: return {Sortierform(IBANOhneLand(b.IBAN)), {}, 0};
+      default: return {{}, {}, Sortierbetrag(b.Betrag)};
     }
-  }
-  std::vector<int> ordnung(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) ordnung[static_cast<std::size_t>(i)] = i + 1;
-  std::stable_sort(ordnung.begin(), ordnung.end(), [&](int x, int y) {
-    const auto a = static_cast<std::size_t>(x), b = static_cast<std::size_t>(y);
-    return schluessel == 6 ? betraege[a] < betraege[b] : texte[a] < texte[b];
   });
-  // A cancelled sort leaves the list as it was.
-  Warten().Verarbeiten();
-  if (Warten().AbbruchGewuenscht()) return false;
-  return Umordnen(ordnung);
 }
 
 bool TSepa::ZeichenGueltig(std::string_view text) {
