@@ -494,6 +494,14 @@ const std::vector<Befehl>& Befehle() {
          a.textdatei = k.aufruf.argumente[1];
          return Import(a, k.ui);
        }},
+      {"vergleichen", {"A.zaq", "B.zaq"}, "zwei Mitgliederdateien vergleichen, als JSON",
+       "Vergleicht die aktiven Mitglieder von A (wie die geöffnete Liste) mit denen von B, wie \"Liste vergleichen\n"
+       "mit...\": gleich ist ein Mitglied mit derselben Nummer, demselben Geburts- und Eintrittsdatum, geändert,\n"
+       "wenn die Änderungszeiten abweichen.  Ausgabe: Mitglieder (von A, mit Zustand 0/1/2 und den Feldern, die\n"
+       "vom Partner abweichen), Vergleichsmitglieder (von B), Tabellen (zusätzliche, geänderte, fehlende, jeweils\n"
+       "Titel und Mitgliedsnummern in Tabellenreihenfolge), Identisch und Meldung.  Beide Dateien bleiben\n"
+       "unverändert; B darf nicht A sein.",
+       {}, [](Kontext& k) { return Vergleichen(k.aufruf.argumente[0], k.aufruf.argumente[1], k.aus); }},
       {"lgv-dump", {"LISTE"}, "Last- oder Gutschriftenliste (.lsv, .gsv) als JSON",
        "Gibt eine Lastschriften- oder Gutschriftenliste als JSON-Objekt aus: Art (1 Lastschriften,\n"
        "2 Gutschriften), Kopf (Textschluessel, BLZ, Kontonummer, Referenznummer, Auftraggeber, Bankname,\n"

@@ -8,7 +8,10 @@
 #include "store/DateiEA.h"
 #include "store/Benutzer.h"
 #include "store/ZAQ.h"
+#include "lists/Tabelle.h"
+#include "store/Mitglied.h"
 #include "transfer/Textdatei.h"
+#include "transfer/Vergleich.h"
 
 namespace zaq::cli {
 
@@ -57,6 +60,45 @@ int Import(const ImportAufruf& a, CliOberflaeche& ui) {
   const bool importiert = import.Importiere(*liste, ziel);
   ui.SetzeJa(false);
   return importiert && liste->Speichern() ? 0 : 1;
+}
+
+int Vergleichen(const std::string& dateiA, const std::string& dateiB, std::ostream& aus) {
+  std::shared_ptr<TZAQ> a = TZAQ::CreateAusDatei(dateiA);
+  if (!a) return 1;
+  if (a->IstDatei(dateiB)) {
+    Meldung("Diese Datei ist bereits geöffnet. Geben Sie eine andere Datei an!", MeldungsArt::Fehler);
+    return 1;
+  }
+  std::shared_ptr<TZAQ> b = TZAQ::CreateAusDatei(dateiB);
+  if (!b) return 1;
+  const TVergleich v = VergleicheMitglieder(*a, *b);
+  Json j;
+  Json mitglieder = Json::array();
+  for (int i = 0; i < a->FMitglieder.Anzahl(); ++i) {
+    const TMitglied& m = a->FMitglieder[i];
+    const TMitglied* p = v.partner[static_cast<std::size_t>(i)];
+    mitglieder.push_back({{"Mitgliedsnummer", m.FMitgliedsnummer},
+                          {"Zustand", m.FVergleich},
+                          {"Felder", p ? Feldunterschiede(m, *p) : std::vector<std::string>{}}});
+  }
+  j["Mitglieder"] = std::move(mitglieder);
+  Json andere = Json::array();
+  for (const auto& m : b->FMitglieder)
+    andere.push_back({{"Mitgliedsnummer", m->FMitgliedsnummer}, {"Zustand", m->FVergleich}});
+  j["Vergleichsmitglieder"] = std::move(andere);
+  // The tables as the windows show them: sorted by the template.
+  Json tabellen = Json::array();
+  for (const auto& t : Vergleichstabellen(v, *a, *b)) {
+    Json nummern = Json::array();
+    for (int r = 1; r <= t->Zeilenzahl(); ++r)
+      if (const TMitglied* m = t->Mitglied(r)) nummern.push_back(m->FMitgliedsnummer);
+    tabellen.push_back({{"Titel", t->Vorlage().FTitel}, {"Mitglieder", nummern}});
+  }
+  j["Tabellen"] = std::move(tabellen);
+  j["Identisch"] = v.identisch;
+  j["Meldung"] = Vergleichsmeldung(v);
+  aus << j.dump(1) << '\n';
+  return 0;
 }
 
 namespace {

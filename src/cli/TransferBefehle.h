@@ -25,6 +25,11 @@ int Import(const ImportAufruf& aufruf, CliOberflaeche& ui);
 // Reads "10,20,,0,21": field numbers from the left; empty means 0.
 bool LeseFelder(const std::string& text, std::vector<int>& felder);
 
+// vergleichen A B: A as the open list, B compared with it; prints the
+// states, the fields that differ, the tables and the summary.  0 compared;
+// 1 a file not opened, or B is A.
+int Vergleichen(const std::string& a, const std::string& b, std::ostream& aus);
+
 // lgv-dump LIST: 0 read, 1 not a list.
 int LgvDump(const std::string& liste, std::ostream& aus);
 // lgv-save LIST NEW: 0 saved; 1 refused.

@@ -15,6 +15,7 @@
 #include "views/Beitragsdialoge.h"
 #include "views/Listenoperationen.h"
 #include "views/Mitgliederdialoge.h"
+#include "transfer/Vergleich.h"
 #include "views/Dateiinfo.h"
 #include "views/Statistikfenster.h"
 #include "views/Textimport.h"
@@ -690,6 +691,39 @@ void TfrmZAQ::mnuExtrasBesterhClick() {
 void TfrmZAQ::mnuExtrasFreieMGNClick() {
   TfrmFreieNummern dialog(*Liste());
   UI().Dialog(dialog);
+}
+
+void TfrmZAQ::Dateivergleich1Click() {
+  TZAQ& offen = *Liste();
+  std::shared_ptr<TZAQ> andere;
+  for (;;) {
+    DateiDialog d;
+    d.titel = "Datei zum Vergleichen wählen";
+    d.filter = {{"Mitgliederverwaltung", "*.zaq"}, {"Sicherungskopien", "*.~aq"}, {"Alle Dateien", "*.*"}};
+    d.verzeichnis = offen.Verzeichnis();
+    const auto datei = UI().DateiOeffnen(d);
+    if (!datei) return;
+    if (offen.IstDatei(*datei)) {
+      Meldung("Diese Datei ist bereits geöffnet. Geben Sie eine andere Datei an!", MeldungsArt::Fehler);
+      continue;
+    }
+    andere = TZAQ::CreateAusDatei(*datei);
+    if (!andere) return;
+    break;
+  }
+  const TVergleich v = VergleicheMitglieder(offen, *andere);
+  if (v.abgebrochen) {
+    Meldung("Der Dateivergleich wurde abgebrochen und ist nicht vollständig.", MeldungsArt::Information);
+    return;
+  }
+  {
+    WartenSchliessen schliessen;
+    Warten().ZeigeStatus("Erstelle Tabellen");
+    Warten().Fortschritt(1);
+    // The other list lives as long as the window of the missing members.
+    for (auto& tabelle : Vergleichstabellen(v, offen, *andere)) UI().Fenster(tabelle);
+  }
+  Meldung(Vergleichsmeldung(v), MeldungsArt::Information);
 }
 
 void TfrmZAQ::mnuInfoVereinClick() {

@@ -296,6 +296,7 @@ class TfrmZAQ : public TProgramm {
   void mnuExtrasFreieMGNClick();
   void mnuInfoStatistikClick();
   void mnuInfoVereinClick();
+  void Dateivergleich1Click();
   void mnuInfoDatensatzClick();
   void mnuExtrasExportClick();
   void mnuMitglZugSelektClick();

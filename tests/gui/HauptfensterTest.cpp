@@ -125,7 +125,7 @@ TEST_F(HauptfensterDemo, ZeigtDasErsteMitgliedMitAllenFeldern) {
   EXPECT_FALSE(fenster.Aktion(Bef::befZur)->isEnabled());
   EXPECT_TRUE(fenster.Aktion(Bef::befVor)->isEnabled());
   EXPECT_TRUE(fenster.Aktion(Bef::mnuTabPers)->isEnabled());
-  EXPECT_FALSE(fenster.Aktion(Bef::Dateivergleich1)->isEnabled());
+  EXPECT_FALSE(fenster.Aktion(Bef::mnuDateiZAQImport)->isEnabled());
   EXPECT_EQ(fenster.Aktion(Bef::mnuMitglAendern)->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(fenster.Bildlauf()->maximum(), liste->AnzahlMitglieder());
   // The homepage row is hidden without a homepage: the groups take the row.

@@ -29,6 +29,8 @@ import tempfile
 import unittest
 from fractions import Fraction
 
+from clifall import CliFall, lies  # noqa: F401
+
 HIER = os.path.dirname(os.path.abspath(__file__))
 CLI = os.environ.get("ZAQ_CLI", os.path.join(HIER, "..", "..", "build", "release", "bin", "zaq-cli"))
 
@@ -778,11 +780,6 @@ class Modellpruefung(unittest.TestCase):
 # The program
 
 
-def lies(pfad):
-    with open(pfad, "rb") as f:
-        return f.read()
-
-
 def schreibe(pfad, daten):
     with open(pfad, "wb") as f:
         f.write(daten)
@@ -807,34 +804,7 @@ def hat_fehler(ms):
     return any(m.startswith("Fehler: ") and m[8:].strip() for m in ms)
 
 
-_BEFEHLE = {}
-
-
-def hat_befehl(befehl):
-    if befehl not in _BEFEHLE:
-        r = subprocess.run([CLI, befehl, "--help"], capture_output=True, timeout=60)
-        _BEFEHLE[befehl] = not (r.returncode == 2 and b"Unbekannter Befehl" in r.stderr)
-    return _BEFEHLE[befehl]
-
-
-class MitProgramm(unittest.TestCase):
-    maxDiff = 8000
-    BEFEHL = None
-
-    @classmethod
-    def setUpClass(cls):
-        if not os.path.exists(CLI):
-            raise AssertionError("zaq-cli fehlt: %s" % CLI)
-        if not hat_befehl(cls.BEFEHL):
-            raise unittest.SkipTest("zaq-cli kennt %s noch nicht" % cls.BEFEHL)
-        cls.tmp = tempfile.TemporaryDirectory()
-        cls.config = os.path.join(cls.tmp.name, "config")
-        os.makedirs(cls.config)
-        cls.zaehler = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.tmp.cleanup()
+class MitProgramm(CliFall):
 
     def datei(self, daten, name="liste.lsv"):
         """The bytes in a file of a new folder."""
@@ -882,7 +852,7 @@ class MitProgramm(unittest.TestCase):
 
 class Dump(MitProgramm):
     """lgv-dump shows the model's values of lists the model writes."""
-    BEFEHL = "lgv-dump"
+    BEFEHLE = ("lgv-dump",)
 
     def test_listen(self):
         for name, lst, dateiname, rng in [
@@ -960,7 +930,7 @@ class Dump(MitProgramm):
 
 class Speichern(MitProgramm):
     """lgv-save copies the list byte for byte under another name."""
-    BEFEHL = "lgv-save"
+    BEFEHLE = ("lgv-save",)
 
     def speichere(self, quelle, ziel):
         vorher = lies(quelle) if os.path.exists(quelle) else None
@@ -1051,7 +1021,7 @@ class Speichern(MitProgramm):
 
 class Sortieren(MitProgramm):
     """lgv-sort orders the bookings in the file as the model's shell sort."""
-    BEFEHL = "lgv-sort"
+    BEFEHLE = ("lgv-sort",)
 
     def sortiere(self, pfad, schluessel, timeout=SORTIERZEIT):
         try:

@@ -30,6 +30,7 @@ sys.path.insert(0, HIER)
 import zaqformat as z  # noqa: E402
 import test_einzug as e  # noqa: E402
 import test_tabellen as t  # noqa: E402
+from clifall import CliFall, fehlt, lies  # noqa: E402,F401
 
 CLI = os.environ.get("ZAQ_CLI", os.path.join(HIER, "..", "..", "build", "release", "bin", "zaq-cli"))
 
@@ -788,38 +789,12 @@ class Modell(unittest.TestCase):
 # The program
 
 
-def fehlt(befehl):
-    r = subprocess.run([CLI, befehl, "--help"], capture_output=True)
-    return r.returncode == 2 and "Unbekannter Befehl" in r.stderr.decode("utf-8", "replace")
-
-
-def lies(pfad):
-    with open(pfad, "rb") as f:
-        return f.read()
-
-
 def heute():
     return (datetime.date.today() - t.NULLTAG).days
 
 
-class Statistik(unittest.TestCase):
-    maxDiff = 8000
-
-    @classmethod
-    def setUpClass(cls):
-        if not os.path.exists(CLI):
-            raise AssertionError("zaq-cli fehlt: %s" % CLI)
-        if fehlt("statistik"):
-            raise unittest.SkipTest("zaq-cli kennt statistik noch nicht")
-        cls.tmp = tempfile.TemporaryDirectory()
-        cls.dir = cls.tmp.name
-        cls.config = os.path.join(cls.dir, "config")
-        os.makedirs(cls.config)
-        cls.zaehler = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.tmp.cleanup()
+class Statistik(CliFall):
+    BEFEHLE = ("statistik",)
 
     def datei(self, zaq):
         type(self).zaehler += 1

@@ -29,6 +29,7 @@ sys.path.insert(0, HIER)
 import zaqformat as z  # noqa: E402
 import test_einzug as e  # noqa: E402
 import test_tabellen as t  # noqa: E402
+from clifall import CliFall, fehlt, lies  # noqa: E402,F401
 
 CLI = os.environ.get("ZAQ_CLI", os.path.join(HIER, "..", "..", "build", "release", "bin", "zaq-cli"))
 
@@ -841,16 +842,6 @@ class Modell(unittest.TestCase):
 # The program
 
 
-def fehlt(befehl):
-    r = subprocess.run([CLI, befehl, "--help"], capture_output=True)
-    return r.returncode == 2 and "Unbekannter Befehl" in r.stderr.decode("utf-8", "replace")
-
-
-def lies(pfad):
-    with open(pfad, "rb") as f:
-        return f.read()
-
-
 def schreibe(pfad, daten):
     with open(pfad, "wb") as f:
         f.write(daten)
@@ -864,26 +855,7 @@ def erster_unterschied(soll, ist):
     return "%d Zeilen statt %d (%d statt %d Bytes)" % (len(b), len(a), len(ist), len(soll))
 
 
-class MitProgramm(unittest.TestCase):
-    maxDiff = 8000
-    BEFEHLE = ()
-
-    @classmethod
-    def setUpClass(cls):
-        if not os.path.exists(CLI):
-            raise AssertionError("zaq-cli fehlt: %s" % CLI)
-        for b in cls.BEFEHLE:
-            if fehlt(b):
-                raise unittest.SkipTest("zaq-cli kennt %s noch nicht" % b)
-        cls.tmp = tempfile.TemporaryDirectory()
-        cls.dir = cls.tmp.name
-        cls.config = os.path.join(cls.dir, "config")
-        os.makedirs(cls.config)
-        cls.zaehler = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.tmp.cleanup()
+class MitProgramm(CliFall):
 
     def ordner(self):
         type(self).zaehler += 1

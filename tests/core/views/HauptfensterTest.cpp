@@ -891,8 +891,8 @@ TEST(Befehlstabelle, JederBefehlUndJedesMenueStehtEinmalDarin) {
 TEST_F(Hauptfenster, NichtGebauteBefehleSindAusgegraut) {
   Neu(1);
   Neuanzeige();
-  EXPECT_FALSE(f.Zustand(Bef::Dateivergleich1).aktiv);
-  EXPECT_FALSE(f.Befehl(Bef::Dateivergleich1));
+  EXPECT_FALSE(f.Zustand(Bef::mnuDateiZAQImport).aktiv);
+  EXPECT_FALSE(f.Befehl(Bef::mnuDateiZAQImport));
   EXPECT_TRUE(f.Zustand(Bef::befTabelle).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::mnuMitglAendern).aktiv);
   EXPECT_TRUE(f.Zustand(Bef::befBearb).aktiv);
@@ -1081,6 +1081,45 @@ TEST(Ehrungsliste, DatumKnoepfeUndSelektion) {
   d.FNurSelektierte = false;
   d.Bestaetigen();
   EXPECT_EQ(LeseEinstellung(esSelektion), "0");
+}
+
+}  // namespace
+}  // namespace zaq
+
+namespace zaq {
+namespace {
+
+// "Liste vergleichen mit...": the open file is refused and asked again; the
+// tables of added and missing members open, each on its list, and the
+// summary follows.
+TEST_F(Hauptfenster, ListeVergleichen) {
+  Neu(1);
+  Neu(2, "Zweite");
+  L->FDateiname = dir / "verein.zaq";
+  auto andere = TZAQ::CreateNeu(false, true);
+  andere->FBeschreibung = "Kopie";
+  auto& m = andere->FMitglieder.Anhaengen(std::make_unique<TMitglied>(andere.get(), 1));
+  m.FGeburtsdatum = D("01.02.1960");
+  m.FEintrittsdatum = D("01.04.1990");
+  m.FGeaendertVon.FZeit = L->FMitglieder[0].FGeaendertVon.FZeit;
+  auto& fremd = andere->FMitglieder.Anhaengen(std::make_unique<TMitglied>(andere.get(), 9));
+  fremd.FName = "Fremd";
+  ASSERT_TRUE(andere->SpeichernAls(dir / "kopie.zaq", false));
+  SpeichereAutomatischeAnmeldung("Admin", "");
+  Neuanzeige();
+  ui.Leeren();
+  ui.Dateinamen = {dir / "VEREIN.ZAQ", dir / "kopie.zaq"};
+  ASSERT_TRUE(f.Befehl(Bef::Dateivergleich1));
+  const auto texte = ui.Texte();
+  ASSERT_GE(texte.size(), 2u);
+  EXPECT_EQ(texte.front(), "Diese Datei ist bereits geöffnet. Geben Sie eine andere Datei an!");
+  EXPECT_TRUE(texte.back().starts_with("Der Dateivergleich ergab, daß bei der geöffneten Datei im Vergleich zur "
+                                       "gewählten Datei \r\n\r\n     1 Mitglieder zusätzlich existieren,"));
+  std::vector<std::string> titel;
+  for (const auto& fenster : ui.Fensterliste)
+    if (auto* t = dynamic_cast<TTabelle*>(fenster.get())) titel.push_back(t->Vorlage().FTitel);
+  EXPECT_EQ(titel, (std::vector<std::string>{"Zusätzliche Mitglieder verglichen mit Kopie",
+                                             "Fehlende Mitglieder verglichen mit Kopie"}));
 }
 
 }  // namespace
