@@ -121,6 +121,11 @@ void StatistikFenster::Zeichnen() {
   flaecheFrauen->setName(QStringLiteral("Frauen"));
   flaecheFrauen->setColor(Farbe(TfrmStatistik::kFrauen));
   flaecheFrauen->setBorderColor(Farbe(TfrmStatistik::kFrauen));
+  // An area does not own its lines; as its children they go with it when
+  // the chart removes its series.
+  maenner->setParent(flaecheMaenner);
+  summe->setParent(flaecheFrauen);
+  untere->setParent(flaecheFrauen);
   gesamt->setName(QStringLiteral("Gesamt"));
   gesamt->setPen(QPen(Qt::black, 3));
   chart->addSeries(flaecheMaenner);
