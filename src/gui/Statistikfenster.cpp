@@ -99,7 +99,11 @@ void StatistikFenster::Zeichnen() {
   const TfrmStatistik& l = *FLogik;
   QChart* chart = FAnsicht->chart();
   chart->removeAllSeries();
-  for (QAbstractAxis* achse : chart->axes()) chart->removeAxis(achse);
+  // A removed axis is handed back to us.
+  for (QAbstractAxis* achse : chart->axes()) {
+    chart->removeAxis(achse);
+    delete achse;
+  }
   const auto titel = l.Titel();
   chart->setTitle(Q(titel[0]) + QStringLiteral("<br>") + Q(titel[1]));
   const TGeglaettet reihen = l.Reihen();
